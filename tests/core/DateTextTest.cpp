@@ -1,0 +1,62 @@
+#include "DateText.h"
+#include "Epoch2Date.h"
+#include "Locale.h"
+#include "NamedLocale.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace Brisvane;
+
+namespace {
+
+std::string TextOf(std::int32_t epoch, const std::locale& locale, std::int32_t offset = 0)
+{
+    return DateText(Epoch2Date(Currency::Widen(epoch), offset), locale);
+}
+
+}  // namespace
+
+TEST(DateText, FollowsTheRegionalFormatOfTheGivenLocale)
+{
+    struct Case {
+        const char* locale;
+        std::int32_t epoch;
+        const char* text;
+    };
+    for (const Case c : {
+             Case{"C", 1'600'000'000, "09/13/20 12:26:40"},
+             Case{"en_US.UTF-8", 1'600'000'000, "09/13/2020 12:26:40 PM"},
+             Case{"de_DE.UTF-8", 1'600'000'000, "13.09.2020 12:26:40"},
+             Case{"ja_JP.UTF-8", 1'600'000'000, "2020\xE5\xB9\xB4" "09\xE6\x9C\x88" "13\xE6\x97\xA5 "
+                                                "12\xE6\x99\x82" "26\xE5\x88\x86" "40\xE7\xA7\x92"},
+             Case{"en_US.UTF-8", 1, "01/01/1970 12:00:01 AM"},
+             Case{"de_DE.UTF-8", 2'147'483'647, "19.01.2038 03:14:07"},
+         }) {
+        EXPECT_EQ(TextOf(c.epoch, NamedLocale(c.locale)), c.text) << c.locale << ' ' << c.epoch;
+    }
+}
+
+TEST(DateText, ExactMidnightShowsTheDateAlone)
+{
+    const std::locale german = NamedLocale("de_DE.UTF-8");
+    EXPECT_EQ(TextOf(86'400, german), "02.01.1970");
+    EXPECT_EQ(TextOf(86'400 - 19'800, german, 19'800), "02.01.1970");
+    EXPECT_EQ(DateText(SerialDate::FromDouble(25'569.5), german), "01.01.1970 12:00:00");
+}
+
+TEST(UserLocale, FallsBackToClassicWhenTheNamedLocaleIsMissing)
+{
+    const char* saved = std::getenv("LC_ALL");
+    const std::string savedValue = saved ? saved : "";
+    ::setenv("LC_ALL", "xx_NOWHERE.UTF-8", 1);
+    const std::locale locale = UserLocale();
+    if (saved)
+        ::setenv("LC_ALL", savedValue.c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
+    EXPECT_EQ(locale.name(), "C");
+    EXPECT_EQ(TextOf(1'600'000'000, locale), "09/13/20 12:26:40");
+}
