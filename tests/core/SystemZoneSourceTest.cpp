@@ -1,0 +1,126 @@
+#include "ZoneSource.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
+using namespace Brisvane;
+using namespace std::chrono;
+
+namespace {
+
+// Sets TZ for one test and puts back whatever was there before.
+class ScopedTz {
+public:
+    explicit ScopedTz(const char* value)
+    {
+        if (const char* old = std::getenv("TZ"))
+            saved_ = old;
+        if (value)
+            ::setenv("TZ", value, 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+    ~ScopedTz()
+    {
+        if (saved_)
+            ::setenv("TZ", saved_->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+    ScopedTz(const ScopedTz&) = delete;
+    ScopedTz& operator=(const ScopedTz&) = delete;
+
+private:
+    std::optional<std::string> saved_;
+};
+
+// Fixed instants, so that the answers do not depend on today's date.
+const system_clock::time_point InJanuary = sys_days{2024y / std::chrono::January / 15} + 12h;
+const system_clock::time_point InJuly = sys_days{2024y / std::chrono::July / 15} + 12h;
+
+ZoneAnswer Ask(const char* tz, system_clock::time_point at)
+{
+    ScopedTz scoped(tz);
+    return SystemZoneSource{}.Query(at);
+}
+
+std::int32_t SecondsEast(const ZoneAnswer& answer)
+{
+    return *ComputeZoneOffset(answer).Seconds;
+}
+
+}  // namespace
+
+TEST(SystemZoneSource, AnswersFromTheTzDatabase)
+{
+    struct Case {
+        const char* tz;
+        system_clock::time_point at;
+        ZoneAnswer answer;
+    };
+    const Case cases[] = {
+        {"UTC", InJanuary, {ZoneState::NoDaylightRules, 0, 0}},
+        {"Asia/Kolkata", InJuly, {ZoneState::NoDaylightRules, -330, 0}},
+        {"<+0545>-5:45", InJanuary, {ZoneState::NoDaylightRules, -345, 0}},
+        // Daylight time all year round: from day 0 at 00:00 to after the last
+        // day's end (a POSIX rule string, no database needed).
+        {"EST5EDT,0/0,J365/25", InJanuary, {ZoneState::Daylight, 300, -60}},
+        {"EST5EDT,0/0,J365/25", InJuly, {ZoneState::Daylight, 300, -60}},
+        {"America/New_York", InJanuary, {ZoneState::Standard, 300, 0}},
+        {"America/New_York", InJuly, {ZoneState::Daylight, 300, -60}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Ask(c.tz, c.at), c.answer) << c.tz;
+}
+
+TEST(SystemZoneSource, ReproducesTheOffsetInForce)
+{
+    // Whatever way the database marks these zones, the offset must come out
+    // as the clocks on the wall show it.
+    struct Case {
+        const char* tz;
+        system_clock::time_point at;
+        std::int32_t seconds;
+    };
+    const Case cases[] = {
+        {"Europe/Dublin", InJanuary, 0},
+        {"Europe/Dublin", InJuly, 3'600},
+        {"Australia/Lord_Howe", InJanuary, 39'600},
+        {"Australia/Lord_Howe", InJuly, 37'800},
+        {"America/New_York", InJanuary, -18'000},
+        {"America/New_York", InJuly, -14'400},
+        {"Asia/Kolkata", InJanuary, 19'800},
+        {"America/St_Johns", InJuly, -9'000},
+    };
+    for (const Case& c : cases) {
+        const ZoneAnswer answer = Ask(c.tz, c.at);
+        EXPECT_NE(answer.State, ZoneState::Failure) << c.tz;
+        EXPECT_EQ(SecondsEast(answer), c.seconds) << c.tz;
+    }
+}
+
+TEST(SystemZoneSource, UnknownOrMissingZonesFallBackToUtc)
+{
+    // An unknown name, an empty TZ and a zone file that cannot be read (as
+    // when /etc/localtime is missing) all leave the C library on UTC.
+    for (const char* tz : {"Nowhere/Atlantis", "", ":/nonexistent/localtime"}) {
+        const ZoneAnswer answer = Ask(tz, InJuly);
+        EXPECT_NE(answer.State, ZoneState::Failure) << '"' << tz << '"';
+        EXPECT_EQ(SecondsEast(answer), 0) << '"' << tz << '"';
+    }
+}
+
+TEST(SystemZoneSource, LeavesTzAsItFoundIt)
+{
+    ::setenv("TZ", "Asia/Tokyo", 1);
+    Ask("America/New_York", InJuly);
+    EXPECT_STREQ(std::getenv("TZ"), "Asia/Tokyo");
+    ::unsetenv("TZ");
+}
