@@ -1,0 +1,207 @@
+#!/usr/bin/env python3
+"""Drives the real brisvane binary as a user would, under an X server of its own.
+
+The keyboard and mouse are X input from xdotool; what the boxes show is read
+back the way a user copies it (select all, copy) through the X clipboard.
+
+Usage: EndToEndTest.py PATH/TO/brisvane
+"""
+
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+BINARY = None
+DISPLAY = None
+
+# Centres of the controls in the window's client area (the stored layout).
+EPOCH_DATE = (150, 17)
+LOCAL_DATE = (150, 49)
+ZONE = (264, 49)
+CONVERT = (268, 20)
+
+
+def start_x_server():
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = pipe.readline().strip()
+    if not number:
+        server.kill()
+        raise RuntimeError("Xvfb did not start")
+    return server, ":" + number
+
+
+def x_environment():
+    env = dict(os.environ, DISPLAY=DISPLAY, TZ="UTC", LC_ALL="C.UTF-8", QT_QPA_PLATFORM="xcb")
+    env.pop("WAYLAND_DISPLAY", None)
+    return env
+
+
+def xdotool(*args, timeout=10):
+    result = subprocess.run(["xdotool", *args], env=x_environment(), capture_output=True, text=True,
+                            timeout=timeout)
+    return result.stdout.strip()
+
+
+def find_window(title, timeout=10.0):
+    """The id of the visible window with exactly this title, waiting for it to appear."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        ids = xdotool("search", "--onlyvisible", "--name", "^%s$" % title).split()
+        if ids:
+            return ids[-1]
+        time.sleep(0.05)
+    raise AssertionError("no window titled %r appeared" % title)
+
+
+def window_exists(title):
+    return bool(xdotool("search", "--onlyvisible", "--name", "^%s$" % title))
+
+
+def read_box(window, where):
+    """Selects all of a box's text with the keyboard and copies it, as a user would."""
+    subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=x_environment(), timeout=5)
+    xdotool("mousemove", "--window", window, str(where[0]), str(where[1]), "click", "1",
+            "key", "ctrl+a", "ctrl+c")
+    deadline = time.monotonic() + 5
+    text = ""
+    while time.monotonic() < deadline:
+        result = subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=x_environment(),
+                                capture_output=True, text=True, timeout=5)
+        text = result.stdout
+        if text:
+            return text
+        time.sleep(0.05)
+    return text
+
+
+def answer_prompt(text):
+    prompt = find_window("Epoch to Local Date")
+    xdotool("windowfocus", "--sync", prompt)
+    if text:
+        xdotool("type", "--delay", "20", "--", text)
+    xdotool("key", "Return")
+    wait_gone("Epoch to Local Date")
+
+
+def wait_gone(title, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while window_exists(title):
+        if time.monotonic() > deadline:
+            raise AssertionError("window %r did not close" % title)
+        time.sleep(0.05)
+
+
+class Brisvane:
+    def __init__(self, *arguments):
+        self.stderr = tempfile.TemporaryFile()
+        self.process = subprocess.Popen([BINARY, *arguments], env=x_environment(),
+                                        stdout=subprocess.DEVNULL, stderr=self.stderr)
+
+    def errors(self):
+        self.stderr.seek(0)
+        return self.stderr.read().decode("utf-8", "replace")
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait(timeout=10)
+        self.stderr.close()
+
+
+class EndToEndTest(unittest.TestCase):
+    def launch(self, *arguments):
+        program = Brisvane(*arguments)
+        self.addCleanup(program.close)
+        return program
+
+    def test_command_line_value_is_converted_without_a_prompt(self):
+        program = self.launch("1600000000")
+        window = find_window("Brisvane")
+        self.assertEqual(read_box(window, EPOCH_DATE), "1600000000")
+        self.assertEqual(read_box(window, LOCAL_DATE), "09/13/20 12:26:40")
+        self.assertEqual(read_box(window, ZONE), "0")
+        self.assertFalse(window_exists("Epoch to Local Date"))
+
+        # A click on "convert" asks for the next value.
+        xdotool("mousemove", "--window", window, str(CONVERT[0]), str(CONVERT[1]), "click", "1")
+        answer_prompt("86400")
+        self.assertEqual(read_box(window, EPOCH_DATE), "86400")
+        self.assertEqual(read_box(window, LOCAL_DATE), "01/02/70")
+        self.assertIsNone(program.process.poll())
+
+    def test_without_command_line_the_prompt_opens_over_the_window(self):
+        self.launch()
+        find_window("Epoch to Local Date")
+        window = find_window("Brisvane")
+        answer_prompt("1 600 000 000")
+        self.assertEqual(read_box(window, EPOCH_DATE), "1600000000")
+        self.assertEqual(read_box(window, LOCAL_DATE), "09/13/20 12:26:40")
+
+    def test_a_value_below_one_is_rejected_and_the_program_stays(self):
+        program = self.launch()
+        answer_prompt("-1")
+        error = find_window("Error")
+        xdotool("windowfocus", "--sync", error)
+        xdotool("key", "Return")
+        wait_gone("Error")
+        window = find_window("Brisvane")
+        self.assertEqual(read_box(window, EPOCH_DATE), "-1")
+        self.assertEqual(read_box(window, LOCAL_DATE), "")
+        self.assertIsNone(program.process.poll())
+
+    def test_a_millisecond_timestamp_at_the_prompt_keeps_the_window(self):
+        program = self.launch("42")
+        window = find_window("Brisvane")
+        xdotool("mousemove", "--window", window, str(CONVERT[0]), str(CONVERT[1]), "click", "1")
+        answer_prompt("1600000000000")
+        error = find_window("Error")
+        xdotool("windowfocus", "--sync", error)
+        xdotool("key", "Return")
+        wait_gone("Error")
+        self.assertIsNone(program.process.poll())
+        self.assertEqual(read_box(window, EPOCH_DATE), "42")
+
+    def test_a_command_line_that_is_not_a_number_ends_the_program(self):
+        program = self.launch("12x34")
+        message = find_window("Type mismatch")
+        # The window is already on screen behind the message.
+        self.assertTrue(window_exists("Brisvane"))
+        xdotool("windowfocus", "--sync", message)
+        xdotool("key", "Return")
+        status = program.process.wait(timeout=10)
+        self.assertNotEqual(status, 0)
+        self.assertIn('brisvane: Type mismatch: "12x34" is not a number', program.errors())
+
+    def test_a_command_line_out_of_range_is_an_overflow(self):
+        program = self.launch("1600000000000")
+        message = find_window("Overflow")
+        xdotool("windowfocus", "--sync", message)
+        xdotool("key", "Return")
+        self.assertNotEqual(program.process.wait(timeout=10), 0)
+        self.assertIn("brisvane: Overflow:", program.errors())
+
+
+def main():
+    global BINARY, DISPLAY
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    BINARY = os.path.abspath(sys.argv.pop(1))
+    server, DISPLAY = start_x_server()
+    try:
+        result = unittest.main(exit=False, verbosity=2).result
+    finally:
+        server.terminate()
+        server.wait(timeout=10)
+    sys.exit(0 if result.wasSuccessful() else 1)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,27 @@
+#include "EventDispatch.h"
+
+#include "Error.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include <cstdio>
+#include <string>
+
+void ReportUnhandledError(QWidget* window, const std::exception& error)
+{
+    QString kind = QStringLiteral("Unexpected error");
+    std::string detail = error.what();
+    if (const auto* known = dynamic_cast<const Brisvane::Error*>(&error)) {
+        kind = QString::fromUtf8(Brisvane::ErrorKindName(known->Kind()));
+        detail = known->Detail();
+    }
+
+    std::fprintf(stderr, "brisvane: %s: %s\n", kind.toUtf8().constData(), detail.c_str());
+    std::fflush(stderr);
+
+    QMessageBox box(QMessageBox::Critical, kind, kind + QStringLiteral(": ") + QString::fromStdString(detail) + '.',
+                    QMessageBox::Ok, window);
+    box.setInformativeText(QStringLiteral("Brisvane will close."));
+    box.exec();
+}

@@ -1,0 +1,11 @@
+#include "Fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+void InstallFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Arial"), QStringLiteral("Sans Serif")});
+}

@@ -1,0 +1,29 @@
+#include "Brisvanefrm.h"
+#include "CommandLine.h"
+#include "EventDispatch.h"
+#include "Fonts.h"
+#include "Locale.h"
+#include "ZoneSource.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    // The whole command line is the epoch value. Qt gets none of it, so that
+    // a value such as "-5" or "-reverse" is never taken as a toolkit option;
+    // Qt's own settings come from its environment variables.
+    const std::string commandLine = CommandLineText(argc, argv);
+    char fallbackName[] = "brisvane";
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
+    QApplication app(qtArgc, qtArgv);
+    QApplication::setApplicationName(QStringLiteral("Brisvane"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    InstallFontSubstitutes();
+
+    const Brisvane::SystemZoneSource zone;
+    Brisvanefrm window(zone, Brisvane::UserLocale(), commandLine);
+    if (!RunEventHandler(&window, [&] { window.Form_Load(); }))
+        return 1;
+    return app.exec();
+}
