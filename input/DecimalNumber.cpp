@@ -1,6 +1,7 @@
 #include "DecimalNumber.h"
 
 #include "Error.h"
+#include "ScratchText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -60,14 +61,22 @@ double ToDouble(const DecimalNumber& number)
     if (scale < -400)
         return zero;
 
-    std::string text = "0.";
-    text.append(integer);
-    text.append(fraction);
-    text += 'e';
-    text += std::to_string(scale);
+    // "0." digits "e" scale
+    char scaleText[24];
+    const char* scaleEnd = std::to_chars(scaleText, scaleText + sizeof scaleText, scale).ptr;
+    const std::size_t length = 2 + integer.size() + fraction.size() + 1 + static_cast<std::size_t>(scaleEnd - scaleText);
+    ScratchText buffer(length);
+    char* const text = buffer.Data();
+    char* out = text;
+    *out++ = '0';
+    *out++ = '.';
+    out = std::copy(integer.begin(), integer.end(), out);
+    out = std::copy(fraction.begin(), fraction.end(), out);
+    *out++ = 'e';
+    out = std::copy(static_cast<const char*>(scaleText), scaleEnd, out);
 
     double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto result = std::from_chars(text, out, value);
     if (result.ec == std::errc::result_out_of_range)
         return scale > 0 ? infinity : zero;
     return number.Negative ? -value : value;
@@ -75,15 +84,16 @@ double ToDouble(const DecimalNumber& number)
 
 std::int32_t RoundToEpoch(double value, std::string_view source)
 {
-    if (!std::isfinite(value))
+    // Anything outside this window rounds outside the 32-bit range; NaN fails too.
+    if (!(value > -2'147'483'649.0 && value < 2'147'483'648.0))
         RaiseEpochOverflow(source);
     // Banker's rounding, done by hand so that it does not depend on the
-    // floating-point rounding mode. value - floor(value) is exact.
+    // floating-point rounding mode. value - floor(value) is exact here.
     const double below = std::floor(value);
     const double rest = value - below;
-    double rounded = below;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(below, 2.0) != 0.0))
-        rounded = below + 1.0;
+    auto rounded = static_cast<std::int64_t>(below);
+    if (rest > 0.5 || (rest == 0.5 && rounded % 2 != 0))
+        ++rounded;
     if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
         RaiseEpochOverflow(source);
     return static_cast<std::int32_t>(rounded);

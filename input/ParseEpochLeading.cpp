@@ -1,5 +1,6 @@
 #include "DecimalNumber.h"
 #include "EpochText.h"
+#include "ScratchText.h"
 
 #include <limits>
 #include <string>
@@ -38,6 +39,12 @@ std::int32_t ParseRadix(std::string_view digits, int radix, std::string_view sou
     return static_cast<std::int32_t>(value);
 }
 
+bool CanBePartOfNumber(char c)
+{
+    return DigitValue(c) < 16 || c == '.' || c == '+' || c == '-' || c == '&' || c == 'H' || c == 'h' ||
+           c == 'O' || c == 'o';
+}
+
 std::size_t CountDigits(std::string_view text, std::size_t from)
 {
     std::size_t n = from;
@@ -50,13 +57,28 @@ std::size_t CountDigits(std::string_view text, std::size_t from)
 
 std::int32_t ParseEpochLeading(std::string_view text)
 {
-    // Digits typed with blanks between them ("1 600 000 000") read as one number.
-    std::string packed;
-    packed.reserve(text.size());
-    for (const char c : text)
-        if (c != ' ' && c != '\t' && c != '\n')
-            packed += c;
-    const std::string_view s = packed;
+    // Digits typed with blanks between them ("1 600 000 000") read as one
+    // number. Only the part that can still be a number matters: it ends at
+    // the first character that no number, decimal or radix, contains. That
+    // part is read in place unless it holds blanks to drop.
+    std::size_t end = 0;
+    bool hasBlanks = false;
+    for (; end < text.size(); ++end) {
+        const char c = text[end];
+        if (c == ' ' || c == '\t' || c == '\n')
+            hasBlanks = true;
+        else if (!CanBePartOfNumber(c))
+            break;
+    }
+    std::string_view s = text.substr(0, end);
+    ScratchText packed(hasBlanks ? end : 0);
+    if (hasBlanks) {
+        char* out = packed.Data();
+        for (const char c : s)
+            if (c != ' ' && c != '\t' && c != '\n')
+                *out++ = c;
+        s = std::string_view(packed.Data(), static_cast<std::size_t>(out - packed.Data()));
+    }
 
     if (s.size() >= 2 && s[0] == '&') {
         if (s[1] == 'H' || s[1] == 'h')

@@ -2,7 +2,6 @@
 
 #include "ui_Brisvanefrm.h"
 
-#include "DateText.h"
 #include "Epoch2Date.h"
 #include "EpochText.h"
 #include "Error.h"
@@ -30,7 +29,7 @@ void SetText(QLineEdit* box, const std::string& text)
 Brisvanefrm::Brisvanefrm(const Brisvane::ZoneSource& zoneSource, std::locale locale, std::string commandLine,
                          QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::Brisvanefrm>()), zoneSource(zoneSource), locale(std::move(locale)),
-      commandLine(std::move(commandLine))
+      dateFormat(this->locale), commandLine(std::move(commandLine))
 {
     ui->setupUi(this);
     connect(ui->Command1, &QPushButton::clicked, this, [this] {
@@ -75,7 +74,7 @@ void Brisvanefrm::NewDate()
         ShowInvalidEpoch();
         return;
     }
-    SetText(ui->LocalDate, Brisvane::DateText(Epoch2Date(Brisvane::Currency::Widen(EpochValue)), locale));
+    SetText(ui->LocalDate, dateFormat.Text(Epoch2Date(Brisvane::Currency::Widen(EpochValue))));
 }
 
 Brisvane::SerialDate Brisvanefrm::Epoch2Date(Brisvane::Currency EpochTime) const

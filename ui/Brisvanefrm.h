@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Currency.h"
+#include "DateText.h"
 #include "SerialDate.h"
 #include "ZoneSource.h"
 
@@ -50,6 +51,7 @@ private:
     std::unique_ptr<Ui::Brisvanefrm> ui;
     const Brisvane::ZoneSource& zoneSource;
     const std::locale locale;
+    const Brisvane::DateFormat dateFormat;
     const std::string commandLine;
 
     std::int32_t OffsetSecs = 0;

@@ -60,3 +60,27 @@ TEST(UserLocale, FallsBackToClassicWhenTheNamedLocaleIsMissing)
     EXPECT_EQ(locale.name(), "C");
     EXPECT_EQ(TextOf(1'600'000'000, locale), "09/13/20 12:26:40");
 }
+
+TEST(DateFormat, LocalesWithoutANameGiveTheSameText)
+{
+    // A locale assembled from facets has no C library counterpart and is
+    // formatted through time_put; it must read exactly like the named one.
+    for (const char* name : {"C", "en_US.UTF-8", "de_DE.UTF-8", "ja_JP.UTF-8"}) {
+        const std::locale named = NamedLocale(name);
+        const std::locale unnamed(named, new std::numpunct<char>());
+        ASSERT_EQ(unnamed.name(), "*");
+        const DateFormat fast(named);
+        const DateFormat portable(unnamed);
+        for (const std::int32_t epoch : {1, 86'400, 1'600'000'000, 2'147'483'647}) {
+            const SerialDate date = Epoch2Date(Currency::Widen(epoch), 0);
+            EXPECT_EQ(portable.Text(date), fast.Text(date)) << name << ' ' << epoch;
+        }
+    }
+}
+
+TEST(DateFormat, HonoursTheTimeCategoryOfAMixedLocale)
+{
+    // LANG=C with LC_TIME=de_DE.UTF-8 gives a composite locale name.
+    const std::locale mixed(std::locale::classic(), NamedLocale("de_DE.UTF-8"), std::locale::time);
+    EXPECT_EQ(DateFormat(mixed).Text(Epoch2Date(Currency::Widen(1'600'000'000), 0)), "13.09.2020 12:26:40");
+}

@@ -57,8 +57,9 @@ TEST(ZoneOffset, FollowsTheZoneTable)
         const ZoneOffset offset = ComputeZoneOffset(ZoneAnswer{c.state, c.bias, c.daylightBias});
         EXPECT_EQ(offset.Seconds, c.seconds) << "bias " << c.bias << " state " << static_cast<int>(c.state);
         EXPECT_EQ(HoursText(offset), c.hours) << "bias " << c.bias << " state " << static_cast<int>(c.state);
-        if (offset.Seconds && offset.Hours)
+        if (offset.Seconds && offset.Hours) {
             EXPECT_EQ(*offset.Hours * 3'600, *offset.Seconds);
+        }
     }
 }
 
