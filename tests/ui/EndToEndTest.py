@@ -2,7 +2,10 @@
 """Drives the real brisvane binary as a user would, under an X server of its own.
 
 The keyboard and mouse are X input from xdotool; what the boxes show is read
-back the way a user copies it (select all, copy) through the X clipboard.
+back the way a user copies it (select all, copy) through the X clipboard;
+the window is closed the way a window manager's close box does it
+(WM_DELETE_WINDOW). Built with AddressSanitizer, a program that closes
+normally also reports its leaks on standard error, which fails the test.
 
 Usage: EndToEndTest.py PATH/TO/brisvane
 """
@@ -13,6 +16,8 @@ import sys
 import tempfile
 import time
 import unittest
+
+from Xlib import X, display, protocol
 
 BINARY = None
 DISPLAY = None
@@ -91,6 +96,21 @@ def answer_prompt(text):
     wait_gone("Epoch to Local Date")
 
 
+def close_window(window):
+    """Asks the window to close, as a window manager's close box does."""
+    connection = display.Display(DISPLAY)
+    try:
+        target = connection.create_resource_object("window", int(window))
+        protocols = connection.intern_atom("WM_PROTOCOLS")
+        delete = connection.intern_atom("WM_DELETE_WINDOW")
+        event = protocol.event.ClientMessage(window=target, client_type=protocols,
+                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        target.send_event(event, event_mask=0)
+        connection.flush()
+    finally:
+        connection.close()
+
+
 def wait_gone(title, timeout=10.0):
     deadline = time.monotonic() + timeout
     while window_exists(title):
@@ -109,6 +129,11 @@ class Brisvane:
         self.stderr.seek(0)
         return self.stderr.read().decode("utf-8", "replace")
 
+    def close_normally(self, window):
+        """Closes the window and returns the exit status."""
+        close_window(window)
+        return self.process.wait(timeout=30)
+
     def close(self):
         if self.process.poll() is None:
             self.process.terminate()
@@ -120,7 +145,14 @@ class EndToEndTest(unittest.TestCase):
     def launch(self, *arguments):
         program = Brisvane(*arguments)
         self.addCleanup(program.close)
+        self.addCleanup(self.assert_no_leaks, program)
         return program
+
+    def assert_no_leaks(self, program):
+        self.assertNotIn("LeakSanitizer", program.errors())
+
+    def assert_closes_normally(self, program, window):
+        self.assertEqual(program.close_normally(window), 0, program.errors())
 
     def test_command_line_value_is_converted_without_a_prompt(self):
         program = self.launch("1600000000")
@@ -136,14 +168,16 @@ class EndToEndTest(unittest.TestCase):
         self.assertEqual(read_box(window, EPOCH_DATE), "86400")
         self.assertEqual(read_box(window, LOCAL_DATE), "01/02/70")
         self.assertIsNone(program.process.poll())
+        self.assert_closes_normally(program, window)
 
     def test_without_command_line_the_prompt_opens_over_the_window(self):
-        self.launch()
+        program = self.launch()
         find_window("Epoch to Local Date")
         window = find_window("Brisvane")
         answer_prompt("1 600 000 000")
         self.assertEqual(read_box(window, EPOCH_DATE), "1600000000")
         self.assertEqual(read_box(window, LOCAL_DATE), "09/13/20 12:26:40")
+        self.assert_closes_normally(program, window)
 
     def test_a_value_below_one_is_rejected_and_the_program_stays(self):
         program = self.launch()
@@ -156,6 +190,7 @@ class EndToEndTest(unittest.TestCase):
         self.assertEqual(read_box(window, EPOCH_DATE), "-1")
         self.assertEqual(read_box(window, LOCAL_DATE), "")
         self.assertIsNone(program.process.poll())
+        self.assert_closes_normally(program, window)
 
     def test_a_millisecond_timestamp_at_the_prompt_keeps_the_window(self):
         program = self.launch("42")
@@ -168,6 +203,7 @@ class EndToEndTest(unittest.TestCase):
         wait_gone("Error")
         self.assertIsNone(program.process.poll())
         self.assertEqual(read_box(window, EPOCH_DATE), "42")
+        self.assert_closes_normally(program, window)
 
     def test_a_command_line_that_is_not_a_number_ends_the_program(self):
         program = self.launch("12x34")
