@@ -3,6 +3,7 @@
 #include "EventDispatch.h"
 #include "Fonts.h"
 #include "Locale.h"
+#include "WindowIcon.h"
 #include "ZoneSource.h"
 
 #include <QApplication>
@@ -19,10 +20,12 @@ int main(int argc, char* argv[])
     QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("Brisvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(BRISVANE_APP_ID));
     InstallFontSubstitutes();
 
     const Brisvane::SystemZoneSource zone;
     Brisvanefrm window(zone, Brisvane::UserLocale(), commandLine);
+    UseThemeIconWhenIdle(&window, QStringLiteral(BRISVANE_APP_ID));
     if (!RunEventHandler(&window, [&] { window.Form_Load(); }))
         return 1;
     return app.exec();
