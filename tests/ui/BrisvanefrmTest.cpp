@@ -78,6 +78,7 @@ private slots:
     void promptAnswers();
     void cancelShowsZeroAndTheErrorBox();
     void typedTextIsIgnored();
+    void enterInABoxDoesNotConvert();
     void negativeCommandLineIsRejectedByTheFirstRequest();
     void badCommandLineRaisesAfterTheWindowIsShown_data();
     void badCommandLineRaisesAfterTheWindowIsShown();
@@ -299,6 +300,20 @@ void BrisvanefrmTest::typedTextIsIgnored()
     QCOMPARE(script.Seen().size(), std::size_t{1});
     QCOMPARE(f.Text("EpochDate"), QStringLiteral("86400"));
     QCOMPARE(f.Text("LocalDate"), QStringLiteral("01/02/70"));
+}
+
+void BrisvanefrmTest::enterInABoxDoesNotConvert()
+{
+    Fixture f("42");
+    f.form->Form_Load();
+    DialogScript script({});
+    for (const char* name : {"EpochDate", "LocalDate", "Zone"}) {
+        QTest::keyClick(f.Box(name), Qt::Key_Return);
+        QTest::keyClick(f.Box(name), Qt::Key_Enter);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(script.Seen().size(), std::size_t{0});
+    QCOMPARE(f.Text("LocalDate"), QStringLiteral("01/01/70 00:00:42"));
 }
 
 void BrisvanefrmTest::negativeCommandLineIsRejectedByTheFirstRequest()
