@@ -3,7 +3,6 @@
 #include "ScratchText.h"
 
 #include <limits>
-#include <string>
 
 namespace Brisvane {
 namespace {
