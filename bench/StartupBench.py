@@ -24,7 +24,7 @@ from Xlib import X, display
 def start_x_server():
     read_end, write_end = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24",
-                               "-nolisten", "tcp"], pass_fds=(write_end,),
+                               "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as pipe:

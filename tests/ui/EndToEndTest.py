@@ -30,9 +30,12 @@ CONVERT = (268, 20)
 
 
 def start_x_server():
+    # -noreset: by default the server resets when its last client leaves,
+    # which happens between two tests; a program that connects during the
+    # reset cannot open the display and exits.
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset"],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
@@ -55,15 +58,22 @@ def xdotool(*args, timeout=10):
     return result.stdout.strip()
 
 
-def find_window(title, timeout=10.0):
-    """The id of the visible window with exactly this title, waiting for it to appear."""
+def find_window(title, program=None, timeout=10.0):
+    """The id of the visible window with exactly this title, waiting for it to appear.
+
+    When `program` is given and it ends before the window appears, or the
+    window never does, the failure says how the program ended and what it
+    wrote on standard error.
+    """
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         ids = xdotool("search", "--onlyvisible", "--name", "^%s$" % title).split()
         if ids:
             return ids[-1]
+        if program is not None and program.process.poll() is not None:
+            break
         time.sleep(0.05)
-    raise AssertionError("no window titled %r appeared" % title)
+    raise AssertionError("no window titled %r appeared%s" % (title, program.state() if program else ""))
 
 
 def window_exists(title):
@@ -87,13 +97,21 @@ def read_box(window, where):
     return text
 
 
-def answer_prompt(text):
-    prompt = find_window("Epoch to Local Date")
+def answer_prompt(text, program=None):
+    prompt = find_window("Epoch to Local Date", program)
     xdotool("windowfocus", "--sync", prompt)
     if text:
         xdotool("type", "--delay", "20", "--", text)
     xdotool("key", "Return")
     wait_gone("Epoch to Local Date")
+
+
+def dismiss(title, program=None):
+    """Presses OK (Enter) in the message box with this title."""
+    box = find_window(title, program)
+    xdotool("windowfocus", "--sync", box)
+    xdotool("key", "Return")
+    wait_gone(title)
 
 
 def close_window(window):
@@ -120,14 +138,34 @@ def wait_gone(title, timeout=10.0):
 
 
 class Brisvane:
-    def __init__(self, *arguments):
+    """The program under test. `stderr` is None to capture standard error,
+    or a file descriptor to hand it instead; `closed` lists standard
+    descriptors to close in the program before it starts."""
+
+    def __init__(self, *arguments, env=None, stderr=None, closed=()):
         self.stderr = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([BINARY, *arguments], env=x_environment(),
-                                        stdout=subprocess.DEVNULL, stderr=self.stderr)
+
+        def close_descriptors():
+            for fd in closed:
+                os.close(fd)
+
+        self.process = subprocess.Popen([BINARY, *arguments], env=env or x_environment(),
+                                        stdout=subprocess.DEVNULL,
+                                        stderr=self.stderr if stderr is None else stderr,
+                                        preexec_fn=close_descriptors if closed else None)
 
     def errors(self):
         self.stderr.seek(0)
         return self.stderr.read().decode("utf-8", "replace")
+
+    def state(self):
+        status = self.process.poll()
+        return "; the program %s, and wrote on standard error: %r" % (
+            "is still running" if status is None else "ended with status %d" % status, self.errors())
+
+    def descriptor(self, fd):
+        """What one of the program's open descriptors refers to."""
+        return os.readlink("/proc/%d/fd/%d" % (self.process.pid, fd))
 
     def close_normally(self, window):
         """Closes the window and returns the exit status.
@@ -153,8 +191,8 @@ class Brisvane:
 
 
 class EndToEndTest(unittest.TestCase):
-    def launch(self, *arguments):
-        program = Brisvane(*arguments)
+    def launch(self, *arguments, **options):
+        program = Brisvane(*arguments, **options)
         self.addCleanup(program.close)
         self.addCleanup(self.assert_no_leaks, program)
         return program
@@ -167,7 +205,7 @@ class EndToEndTest(unittest.TestCase):
 
     def test_command_line_value_is_converted_without_a_prompt(self):
         program = self.launch("1600000000")
-        window = find_window("Brisvane")
+        window = find_window("Brisvane", program)
         self.assertEqual(read_box(window, EPOCH_DATE), "1600000000")
         self.assertEqual(read_box(window, LOCAL_DATE), "09/13/20 12:26:40")
         self.assertEqual(read_box(window, ZONE), "0")
@@ -175,7 +213,7 @@ class EndToEndTest(unittest.TestCase):
 
         # A click on "convert" asks for the next value.
         xdotool("mousemove", "--window", window, str(CONVERT[0]), str(CONVERT[1]), "click", "1")
-        answer_prompt("86400")
+        answer_prompt("86400", program)
         self.assertEqual(read_box(window, EPOCH_DATE), "86400")
         self.assertEqual(read_box(window, LOCAL_DATE), "01/02/70")
         self.assertIsNone(program.process.poll())
@@ -183,21 +221,18 @@ class EndToEndTest(unittest.TestCase):
 
     def test_without_command_line_the_prompt_opens_over_the_window(self):
         program = self.launch()
-        find_window("Epoch to Local Date")
-        window = find_window("Brisvane")
-        answer_prompt("1 600 000 000")
+        find_window("Epoch to Local Date", program)
+        window = find_window("Brisvane", program)
+        answer_prompt("1 600 000 000", program)
         self.assertEqual(read_box(window, EPOCH_DATE), "1600000000")
         self.assertEqual(read_box(window, LOCAL_DATE), "09/13/20 12:26:40")
         self.assert_closes_normally(program, window)
 
     def test_a_value_below_one_is_rejected_and_the_program_stays(self):
         program = self.launch()
-        answer_prompt("-1")
-        error = find_window("Error")
-        xdotool("windowfocus", "--sync", error)
-        xdotool("key", "Return")
-        wait_gone("Error")
-        window = find_window("Brisvane")
+        answer_prompt("-1", program)
+        dismiss("Error", program)
+        window = find_window("Brisvane", program)
         self.assertEqual(read_box(window, EPOCH_DATE), "-1")
         self.assertEqual(read_box(window, LOCAL_DATE), "")
         self.assertIsNone(program.process.poll())
@@ -205,34 +240,27 @@ class EndToEndTest(unittest.TestCase):
 
     def test_a_millisecond_timestamp_at_the_prompt_keeps_the_window(self):
         program = self.launch("42")
-        window = find_window("Brisvane")
+        window = find_window("Brisvane", program)
         xdotool("mousemove", "--window", window, str(CONVERT[0]), str(CONVERT[1]), "click", "1")
-        answer_prompt("1600000000000")
-        error = find_window("Error")
-        xdotool("windowfocus", "--sync", error)
-        xdotool("key", "Return")
-        wait_gone("Error")
+        answer_prompt("1600000000000", program)
+        dismiss("Error", program)
         self.assertIsNone(program.process.poll())
         self.assertEqual(read_box(window, EPOCH_DATE), "42")
         self.assert_closes_normally(program, window)
 
     def test_a_command_line_that_is_not_a_number_ends_the_program(self):
         program = self.launch("12x34")
-        message = find_window("Type mismatch")
+        find_window("Type mismatch", program)
         # The window is already on screen behind the message.
         self.assertTrue(window_exists("Brisvane"))
-        xdotool("windowfocus", "--sync", message)
-        xdotool("key", "Return")
-        status = program.process.wait(timeout=10)
-        self.assertNotEqual(status, 0)
-        self.assertIn('brisvane: Type mismatch: "12x34" is not a number', program.errors())
+        dismiss("Type mismatch", program)
+        self.assertEqual(program.process.wait(timeout=10), 1)
+        self.assertIn('brisvane: Type mismatch: "12x34" is not a number\n', program.errors())
 
     def test_a_command_line_out_of_range_is_an_overflow(self):
         program = self.launch("1600000000000")
-        message = find_window("Overflow")
-        xdotool("windowfocus", "--sync", message)
-        xdotool("key", "Return")
-        self.assertNotEqual(program.process.wait(timeout=10), 0)
+        dismiss("Overflow", program)
+        self.assertEqual(program.process.wait(timeout=10), 1)
         self.assertIn("brisvane: Overflow:", program.errors())
 
 
