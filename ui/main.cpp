@@ -1,8 +1,10 @@
 #include "Brisvanefrm.h"
 #include "CommandLine.h"
+#include "DisplayFailure.h"
 #include "EventDispatch.h"
 #include "Fonts.h"
 #include "Locale.h"
+#include "StandardStreams.h"
 #include "WindowIcon.h"
 #include "ZoneSource.h"
 
@@ -10,6 +12,8 @@
 
 int main(int argc, char* argv[])
 {
+    ProtectStandardStreams();
+
     // The whole command line is the epoch value. Qt gets none of it, so that
     // a value such as "-5" or "-reverse" is never taken as a toolkit option;
     // Qt's own settings come from its environment variables.
@@ -17,7 +21,9 @@ int main(int argc, char* argv[])
     char fallbackName[] = "brisvane";
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
+    DisplayFailureGuard displayGuard;
     QApplication app(qtArgc, qtArgv);
+    displayGuard.Release();
     QApplication::setApplicationName(QStringLiteral("Brisvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QGuiApplication::setDesktopFileName(QStringLiteral(BRISVANE_APP_ID));

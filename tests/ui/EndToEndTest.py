@@ -11,6 +11,7 @@ Usage: EndToEndTest.py PATH/TO/brisvane
 """
 
 import os
+import resource
 import subprocess
 import sys
 import tempfile
@@ -262,6 +263,36 @@ class EndToEndTest(unittest.TestCase):
         dismiss("Overflow", program)
         self.assertEqual(program.process.wait(timeout=10), 1)
         self.assertIn("brisvane: Overflow:", program.errors())
+
+    def test_the_error_report_survives_unusable_standard_streams(self):
+        """Closed streams, or a pipe whose reader has gone, change nothing the user sees."""
+        read_end, write_end = os.pipe()
+        os.close(read_end)
+        self.addCleanup(os.close, write_end)
+        for name, options in [("closed", dict(closed=(0, 1, 2))),
+                              ("broken pipe", dict(stderr=write_end))]:
+            with self.subTest(name):
+                program = self.launch("12x34", **options)
+                find_window("Type mismatch", program)
+                if options.get("closed"):
+                    # Nothing of the program's own took the place of a closed stream.
+                    for fd in (0, 1, 2):
+                        self.assertEqual(program.descriptor(fd), "/dev/null")
+                dismiss("Type mismatch", program)
+                self.assertEqual(program.process.wait(timeout=10), 1)
+
+    def test_without_a_display_the_program_says_so(self):
+        cases = [("no DISPLAY", {}, 'cannot open the display: DISPLAY is not set'),
+                 ("garbage DISPLAY", {"DISPLAY": "not a display"}, 'cannot open the display "not a display"'),
+                 ("unknown platform", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "no-such-platform"},
+                  'cannot open the display ":%s" (Qt platform "no-such-platform")' % DISPLAY.lstrip(":"))]
+        for name, variables, expected in cases:
+            with self.subTest(name):
+                env = {"PATH": os.environ.get("PATH", "/usr/bin"), "LC_ALL": "C.UTF-8", **variables}
+                result = subprocess.run([BINARY, "1"], env=env, capture_output=True, timeout=30,
+                                        preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)))
+                self.assertEqual(result.returncode, 1, result.stderr)
+                self.assertEqual(result.stderr.decode("utf-8", "replace"), "brisvane: %s\n" % expected)
 
 
 def main():
