@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace Brisvane {
 
@@ -29,10 +28,5 @@ private:
 
 [[noreturn]] void RaiseOverflow(const std::string& detail);
 [[noreturn]] void RaiseTypeMismatch(const std::string& detail);
-
-// A text as it may appear inside an error message: in double quotes, control
-// characters escaped (so that a NUL or a line feed cannot cut or split the
-// message), and cut short with an ellipsis after `maxBytes` bytes.
-std::string QuoteForMessage(std::string_view text, std::size_t maxBytes = 60);
 
 }  // namespace Brisvane

@@ -1,6 +1,7 @@
 #include "DecimalNumber.h"
 
 #include "Error.h"
+#include "QuoteForMessage.h"
 #include "ScratchText.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "DecimalNumber.h"
 #include "EpochText.h"
 #include "Error.h"
+#include "QuoteForMessage.h"
 #include "Locale.h"
 
 namespace Brisvane {

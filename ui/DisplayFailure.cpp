@@ -1,6 +1,6 @@
 #include "DisplayFailure.h"
 
-#include "Error.h"
+#include "QuoteForMessage.h"
 
 #include <QMessageLogContext>
 #include <QString>

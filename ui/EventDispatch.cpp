@@ -22,6 +22,8 @@ void ReportUnhandledError(QWidget* window, const std::exception& error)
 
     QMessageBox box(QMessageBox::Critical, kind, kind + QStringLiteral(": ") + QString::fromStdString(detail) + '.',
                     QMessageBox::Ok, window);
+    // The detail quotes what the user typed: never let it be read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setInformativeText(QStringLiteral("Brisvane will close."));
     box.exec();
 }

@@ -87,6 +87,8 @@ private slots:
     void zoneOverflowRaisesBeforeTheWindowIsShown();
     void longTextShowsItsBeginning();
     void unhandledErrorIsReportedByKind();
+    void unhandledErrorBoxKeepsItsSize_data();
+    void unhandledErrorBoxKeepsItsSize();
     void commandLineText_data();
     void commandLineText();
     void themeIconReplacesTheCompiledOneWhenIdle();
@@ -421,6 +423,40 @@ void BrisvanefrmTest::unhandledErrorIsReportedByKind()
     QVERIFY2(seen.text.contains(QStringLiteral("\"12x34\" is not a number")), qPrintable(seen.text));
     QCOMPARE(seen.icon, static_cast<int>(QMessageBox::Critical));
     QVERIFY(RunEventHandler(f.form.get(), [] {}));
+}
+
+void BrisvanefrmTest::unhandledErrorBoxKeepsItsSize_data()
+{
+    QTest::addColumn<QByteArray>("commandLine");
+    QTest::addColumn<QString>("shown");  // part of the message, as the user sees it
+    QTest::newRow("plain") << QByteArray("12x34") << "\"12x34\"";
+    QTest::newRow("markup") << QByteArray("<h1>12</h1>") << "\"<h1>12</h1>\"";
+    QTest::newRow("line separators") << QByteArray("1\xE2\x80\xA8").repeated(10) << "\"1\\u20281\\u2028";
+    QTest::newRow("right-to-left override") << QByteArray("\xE2\x80\xAEx") << "\"\\u202Ex\"";
+    QTest::newRow("controls") << QByteArray("\x01").repeated(60) << "\"\\x01\\x01";
+    QTest::newRow("long") << QByteArray("9").repeated(5000) << "\"999";
+}
+
+void BrisvanefrmTest::unhandledErrorBoxKeepsItsSize()
+{
+    QFETCH(QByteArray, commandLine);
+    QFETCH(QString, shown);
+    Fixture f;
+    DialogScript script({DialogScript::Ok(), DialogScript::Ok()});
+    RunEventHandler(f.form.get(), [] { ParseEpochStrict("12x34", std::locale::classic()); });
+    RunEventHandler(f.form.get(), [&] { ParseEpochStrict(commandLine.toStdString(), std::locale::classic()); });
+    QCOMPARE(script.Seen().size(), std::size_t{2});
+    const SeenDialog& normal = script.Seen()[0];
+    const SeenDialog& seen = script.Seen()[1];
+    QVERIFY(seen.plainText);
+    QVERIFY2(seen.text.contains(shown), qPrintable(seen.text));
+    // About as large as the message for a plain mistake: a line longer at most.
+    QVERIFY2(seen.size.width() <= normal.size.width() * 2 && seen.size.height() < normal.size.height() * 3 / 2,
+             qPrintable(QStringLiteral("%1x%2 against %3x%4")
+                            .arg(seen.size.width())
+                            .arg(seen.size.height())
+                            .arg(normal.size.width())
+                            .arg(normal.size.height())));
 }
 
 void BrisvanefrmTest::commandLineText_data()

@@ -23,6 +23,7 @@ void DialogScript::Poll()
 
     SeenDialog seen;
     seen.title = modal->windowTitle();
+    seen.size = modal->size();
     if (auto* input = qobject_cast<QInputDialog*>(modal)) {
         seen.kind = QStringLiteral("input");
         seen.text = input->labelText();
@@ -33,6 +34,7 @@ void DialogScript::Poll()
         seen.kind = QStringLiteral("message");
         seen.text = box->text();
         seen.icon = box->icon();
+        seen.plainText = box->textFormat() == Qt::PlainText;
         for (QAbstractButton* button : box->buttons())
             seen.buttons << button->text().remove('&');
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -18,6 +19,8 @@ struct SeenDialog {
     QString answer;  // the input dialog's initial text
     int icon = -1;   // QMessageBox::Icon
     QStringList buttons;
+    QSize size;
+    bool plainText = false;  // a message box's text is never read as markup
 };
 
 // Answers the modal dialogs a piece of code opens, one step per dialog in
