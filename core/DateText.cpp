@@ -26,9 +26,12 @@ std::tm ToTm(const CalendarReading& reading)
     return tm;
 }
 
+// strftime_l gives 0 both for a buffer too small and for an empty text.
+// The leading blank tells them apart: the text is never empty, so 0 always
+// means "grow the buffer". It is dropped from the result.
 const char* FormatFor(SerialDate date)
 {
-    return date.HasTimeOfDay() ? "%x %X" : "%x";
+    return date.HasTimeOfDay() ? " %x %X" : " %x";
 }
 
 std::string TimePutText(const std::tm& tm, const char* format, const std::locale& locale)
@@ -65,14 +68,22 @@ std::string DateFormat::Text(SerialDate date) const
     const char* format = FormatFor(date);
 #ifdef BRISVANE_HAVE_STRFTIME_L
     if (cLocale_) {
-        char buffer[256];
         const auto handle = static_cast<locale_t>(const_cast<void*>(cLocale_.get()));
-        // 0 means the buffer was too small (or the text empty): take the slow road.
+        char buffer[256];
         if (const std::size_t length = ::strftime_l(buffer, sizeof buffer, format, &tm, handle))
-            return std::string(buffer, length);
+            return std::string(buffer + 1, length - 1);
+        // A locale whose patterns are this long is rare: only then allocate.
+        std::string text(2 * sizeof buffer, '\0');
+        while (true) {
+            if (const std::size_t length = ::strftime_l(text.data(), text.size(), format, &tm, handle)) {
+                text.resize(length);
+                return text.erase(0, 1);
+            }
+            text.resize(2 * text.size());
+        }
     }
 #endif
-    return TimePutText(tm, format, locale_);
+    return TimePutText(tm, format + 1, locale_);
 }
 
 std::string DateText(SerialDate date, const std::locale& locale)

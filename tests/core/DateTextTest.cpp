@@ -38,6 +38,15 @@ TEST(DateText, FollowsTheRegionalFormatOfTheGivenLocale)
     }
 }
 
+TEST(DateText, IsWholeHoweverLongTheLocalePatternIs)
+{
+    std::string date;
+    for (int i = 0; i < 8; ++i)
+        date += "Sunday, a day with a name that runs long; ";
+    date += "2020-09-13";
+    EXPECT_EQ(TextOf(1'600'000'000, NamedLocale("en_US.UTF-8@longdate")), date + " 12:26:40");
+}
+
 TEST(DateText, WritesTheClassicFormat)
 {
     const std::locale c = std::locale::classic();
