@@ -55,9 +55,7 @@ void Brisvanefrm::Form_Load()
 void Brisvanefrm::NewDate()
 {
     if (CmdText.empty()) {
-        // Cancel gives an empty text, which reads as 0 and is rejected below.
-        const QString answer = QInputDialog::getText(this, QStringLiteral("Epoch to Local Date"),
-                                                     QStringLiteral("Enter Epoch date (Unix timestamp):"));
+        const QString answer = AskForEpoch();
         try {
             EpochValue = Brisvane::ParseEpochLeading(answer.toStdString());
         } catch (const Brisvane::Error&) {
@@ -96,9 +94,22 @@ std::optional<std::int32_t> Brisvanefrm::GetZoneOffset()
     return offset.Seconds;
 }
 
+QString Brisvanefrm::AskForEpoch()
+{
+    if (prompt == nullptr) {
+        prompt = new QInputDialog(this);
+        prompt->setWindowTitle(QStringLiteral("Epoch to Local Date"));
+        prompt->setLabelText(QStringLiteral("Enter Epoch date (Unix timestamp):"));
+    }
+    prompt->setTextValue(QString());
+    // Cancel gives an empty text, which reads as 0 and is rejected.
+    return prompt->exec() == QDialog::Accepted ? prompt->textValue() : QString();
+}
+
 void Brisvanefrm::ShowInvalidEpoch()
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("Invalid Epoch date entered."),
-                    QMessageBox::Ok, this);
-    box.exec();
+    if (invalidEpochBox == nullptr)
+        invalidEpochBox = new QMessageBox(QMessageBox::Critical, QStringLiteral("Error"),
+                                          QStringLiteral("Invalid Epoch date entered."), QMessageBox::Ok, this);
+    invalidEpochBox->exec();
 }

@@ -13,6 +13,9 @@
 #include <optional>
 #include <string>
 
+class QInputDialog;
+class QMessageBox;
+
 namespace Ui {
 class Brisvanefrm;
 }
@@ -46,9 +49,15 @@ public:
 private:
     void Command1_Click();
     std::optional<std::int32_t> GetZoneOffset();
+    QString AskForEpoch();
     void ShowInvalidEpoch();
 
     std::unique_ptr<Ui::Brisvanefrm> ui;
+    // Made at first use and kept: a dialog made afresh for every request
+    // leaves a few kilobytes behind in Qt each time, which a long session
+    // adds up.
+    QInputDialog* prompt = nullptr;
+    QMessageBox* invalidEpochBox = nullptr;
     const Brisvane::ZoneSource& zoneSource;
     const std::locale locale;
     const Brisvane::DateFormat dateFormat;

@@ -5,7 +5,6 @@
 #include "Fonts.h"
 #include "Locale.h"
 #include "StandardStreams.h"
-#include "WindowIcon.h"
 #include "ZoneSource.h"
 
 #include <QApplication>
@@ -31,7 +30,6 @@ int main(int argc, char* argv[])
 
     const Brisvane::SystemZoneSource zone;
     Brisvanefrm window(zone, Brisvane::UserLocale(), commandLine);
-    UseThemeIconWhenIdle(&window, QStringLiteral(BRISVANE_APP_ID));
     if (!RunEventHandler(&window, [&] { window.Form_Load(); }))
         return 1;
     return app.exec();

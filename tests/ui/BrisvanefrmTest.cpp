@@ -4,7 +4,6 @@
 #include "Error.h"
 #include "EpochText.h"
 #include "EventDispatch.h"
-#include "WindowIcon.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -91,7 +90,6 @@ private slots:
     void unhandledErrorBoxKeepsItsSize();
     void commandLineText_data();
     void commandLineText();
-    void themeIconReplacesTheCompiledOneWhenIdle();
 };
 
 void BrisvanefrmTest::initTestCase()
@@ -482,36 +480,6 @@ void BrisvanefrmTest::commandLineText()
     for (const std::string& s : storage)
         argv.push_back(s.c_str());
     QCOMPARE(QString::fromStdString(CommandLineText(static_cast<int>(argv.size()), argv.data())), text);
-}
-
-void BrisvanefrmTest::themeIconReplacesTheCompiledOneWhenIdle()
-{
-    // A theme of our own that has the program's icon, and one that has not.
-    QTemporaryDir themes;
-    QVERIFY(themes.isValid());
-    const QString theme = themes.path() + "/testtheme";
-    QVERIFY(QDir().mkpath(theme + "/16x16/apps"));
-    QFile index(theme + "/index.theme");
-    QVERIFY(index.open(QIODevice::WriteOnly));
-    index.write("[Icon Theme]\nName=testtheme\nDirectories=16x16/apps\n\n[16x16/apps]\nSize=16\nType=Fixed\n");
-    index.close();
-    QVERIFY(QFile::copy(":/icons/brisvane-16.png", theme + "/16x16/apps/brisvane-test.png"));
-    const QStringList savedPaths = QIcon::themeSearchPaths();
-    const QString savedName = QIcon::themeName();
-    QIcon::setThemeSearchPaths({themes.path()});
-    QIcon::setThemeName("testtheme");
-
-    Fixture missing;
-    UseThemeIconWhenIdle(missing.form.get(), "brisvane-missing");
-    Fixture found;
-    QCOMPARE(found.form->windowIcon().name(), QString());
-    UseThemeIconWhenIdle(found.form.get(), "brisvane-test");
-    QTRY_COMPARE(found.form->windowIcon().name(), QStringLiteral("brisvane-test"));
-    QCOMPARE(missing.form->windowIcon().name(), QString());
-    QVERIFY(!missing.form->windowIcon().isNull());
-
-    QIcon::setThemeSearchPaths(savedPaths);
-    QIcon::setThemeName(savedName);
 }
 
 QTEST_MAIN(BrisvanefrmTest)
