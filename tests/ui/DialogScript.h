@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -45,6 +46,7 @@ private:
     std::vector<Step> steps_;
     std::vector<SeenDialog> seen_;
     std::size_t unanswered_ = 0;
-    QWidget* current_ = nullptr;
+    // Guarded: a dialog made after another one closed may get its address.
+    QPointer<QWidget> current_;
     QTimer timer_;
 };
