@@ -46,7 +46,8 @@ int main(int argc, char* argv[])
     const int cycles = argc > 1 ? std::atoi(argv[1]) : 1000;
     QApplication app(argc, argv);
     const UtcZone zone;
-    Brisvanefrm form(zone, std::locale::classic(), "1");
+    const auto format = Brisvane::NamedRegionalFormat("C");
+    Brisvanefrm form(zone, *format, "1");
     form.Form_Load();
 
     // Answers whichever dialog is up once it is on screen and painted, as a

@@ -1,13 +1,11 @@
 #include "NumberText.h"
 
-#include "Locale.h"
-
 #include <charconv>
 #include <cmath>
 
 namespace Brisvane {
 
-std::string NumberText(double value, const std::locale& locale)
+std::string NumberText(double value, std::string_view decimalSeparator)
 {
     if (value == 0.0)
         return "0";  // also for -0.0, which "-0" would show as a sign without a value
@@ -32,7 +30,7 @@ std::string NumberText(double value, const std::locale& locale)
             text.insert(exponent + 2, 2 - digits, '0');
     }
     if (const auto point = text.find('.'); point != std::string::npos)
-        text.replace(point, 1, DecimalSeparator(locale));
+        text.replace(point, 1, decimalSeparator);
     return text;
 }
 

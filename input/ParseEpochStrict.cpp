@@ -2,7 +2,6 @@
 #include "EpochText.h"
 #include "Error.h"
 #include "QuoteForMessage.h"
-#include "Locale.h"
 
 namespace Brisvane {
 namespace {
@@ -31,7 +30,7 @@ bool TakeSign(std::string_view& rest)
 
 }  // namespace
 
-std::int32_t ParseEpochStrict(std::string_view text, const std::locale& locale)
+std::int32_t ParseEpochStrict(std::string_view text, std::string_view decimalSeparator)
 {
     // Grouping separators are not accepted: "1,000" means one thousand in
     // one locale and one in another, and a command line should not guess.
@@ -46,9 +45,8 @@ std::int32_t ParseEpochStrict(std::string_view text, const std::locale& locale)
     DecimalNumber number;
     number.Negative = TakeSign(rest);
     number.IntegerDigits = TakeDigits(rest);
-    const std::string separator = DecimalSeparator(locale);
-    if (rest.starts_with(separator)) {
-        rest.remove_prefix(separator.size());
+    if (!decimalSeparator.empty() && rest.starts_with(decimalSeparator)) {
+        rest.remove_prefix(decimalSeparator.size());
         number.FractionDigits = TakeDigits(rest);
     }
     if (number.IntegerDigits.empty() && number.FractionDigits.empty())

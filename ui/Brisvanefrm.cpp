@@ -2,6 +2,7 @@
 
 #include "ui_Brisvanefrm.h"
 
+#include "DateText.h"
 #include "Epoch2Date.h"
 #include "EpochText.h"
 #include "Error.h"
@@ -26,10 +27,10 @@ void SetText(QLineEdit* box, const std::string& text)
 
 }  // namespace
 
-Brisvanefrm::Brisvanefrm(const Brisvane::ZoneSource& zoneSource, std::locale locale, std::string commandLine,
-                         QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::Brisvanefrm>()), zoneSource(zoneSource), locale(std::move(locale)),
-      dateFormat(this->locale), commandLine(std::move(commandLine))
+Brisvanefrm::Brisvanefrm(const Brisvane::ZoneSource& zoneSource, const Brisvane::RegionalFormat& format,
+                         std::string commandLine, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::Brisvanefrm>()), zoneSource(zoneSource), format(format),
+      commandLine(std::move(commandLine))
 {
     ui->setupUi(this);
     connect(ui->Command1, &QPushButton::clicked, this, [this] {
@@ -46,7 +47,7 @@ void Brisvanefrm::Form_Load()
     show();
     if (!commandLine.empty()) {
         CmdText = commandLine;
-        EpochValue = Brisvane::ParseEpochStrict(CmdText, locale);
+        EpochValue = Brisvane::ParseEpochStrict(CmdText, format.DecimalSeparator());
         SetText(ui->EpochDate, Brisvane::EpochText(EpochValue));
     }
     NewDate();
@@ -72,7 +73,7 @@ void Brisvanefrm::NewDate()
         ShowInvalidEpoch();
         return;
     }
-    SetText(ui->LocalDate, dateFormat.Text(Epoch2Date(Brisvane::Currency::Widen(EpochValue))));
+    SetText(ui->LocalDate, Brisvane::DateText(Epoch2Date(Brisvane::Currency::Widen(EpochValue)), format));
 }
 
 Brisvane::SerialDate Brisvanefrm::Epoch2Date(Brisvane::Currency EpochTime) const
@@ -90,7 +91,7 @@ std::optional<std::int32_t> Brisvanefrm::GetZoneOffset()
     const Brisvane::ZoneOffset offset =
         Brisvane::ComputeZoneOffset(zoneSource.Query(std::chrono::system_clock::now()));
     if (offset.Hours)
-        SetText(ui->Zone, Brisvane::NumberText(*offset.Hours, locale));
+        SetText(ui->Zone, Brisvane::NumberText(*offset.Hours, format.DecimalSeparator()));
     return offset.Seconds;
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "Currency.h"
-#include "DateText.h"
+#include "RegionalFormat.h"
 #include "SerialDate.h"
 #include "ZoneSource.h"
 
 #include <QWidget>
 
 #include <cstdint>
-#include <locale>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,9 +27,9 @@ class Brisvanefrm : public QWidget {
 
 public:
     // `commandLine` is the text after the program's name (empty for none).
-    // The zone source and the locale are the platform's in the program and
-    // fakes in tests.
-    Brisvanefrm(const Brisvane::ZoneSource& zoneSource, std::locale locale, std::string commandLine,
+    // The zone source and the regional formats are the platform's in the
+    // program and fakes in tests.
+    Brisvanefrm(const Brisvane::ZoneSource& zoneSource, const Brisvane::RegionalFormat& format, std::string commandLine,
                 QWidget* parent = nullptr);
     ~Brisvanefrm() override;
 
@@ -59,8 +58,7 @@ private:
     QInputDialog* prompt = nullptr;
     QMessageBox* invalidEpochBox = nullptr;
     const Brisvane::ZoneSource& zoneSource;
-    const std::locale locale;
-    const Brisvane::DateFormat dateFormat;
+    const Brisvane::RegionalFormat& format;
     const std::string commandLine;
 
     std::int32_t OffsetSecs = 0;

@@ -3,7 +3,7 @@
 #include "DisplayFailure.h"
 #include "EventDispatch.h"
 #include "Fonts.h"
-#include "Locale.h"
+#include "RegionalFormat.h"
 #include "StandardStreams.h"
 #include "ZoneSource.h"
 
@@ -29,7 +29,8 @@ int main(int argc, char* argv[])
     InstallFontSubstitutes();
 
     const Brisvane::SystemZoneSource zone;
-    Brisvanefrm window(zone, Brisvane::UserLocale(), commandLine);
+    const auto format = Brisvane::UserRegionalFormat();
+    Brisvanefrm window(zone, *format, commandLine);
     if (!RunEventHandler(&window, [&] { window.Form_Load(); }))
         return 1;
     return app.exec();

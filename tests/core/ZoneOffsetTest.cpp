@@ -20,7 +20,7 @@ std::optional<std::string> HoursText(const ZoneOffset& offset)
 {
     if (!offset.Hours)
         return std::nullopt;
-    return NumberText(*offset.Hours, std::locale::classic());
+    return NumberText(*offset.Hours, ".");
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// The number text of any double, in a full-stop and a comma locale: never
+// The number text of any double, with a full stop and with a comma: never
 // empty, no grouping, and for finite values the 15 significant digits read
 // back to within their last place.
 
-#include "FuzzLocales.h"
 #include "NumberText.h"
 
 #include <charconv>
@@ -14,9 +13,9 @@
 
 namespace {
 
-void Check(double value, const std::locale& locale, char separator)
+void Check(double value, char separator)
 {
-    std::string text = Brisvane::NumberText(value, locale);
+    std::string text = Brisvane::NumberText(value, std::string_view(&separator, 1));
     if (text.empty())
         std::abort();
     if (!std::isfinite(value))
@@ -51,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < sizeof value)
         return 0;
     std::memcpy(&value, data, sizeof value);
-    Check(value, FuzzLocales::Classic(), '.');
-    Check(value, FuzzLocales::German(), ',');
+    Check(value, '.');
+    Check(value, ',');
     return 0;
 }

@@ -30,7 +30,8 @@ const ZoneAnswer Utc{ZoneState::Standard, 0, 0};
 // A window over a fake zone, in the "C" locale so that texts are predictable.
 struct Fixture {
     explicit Fixture(std::string commandLine = {}, ZoneAnswer zoneAnswer = Utc)
-        : zone(zoneAnswer), form(std::make_unique<Brisvanefrm>(zone, std::locale::classic(), std::move(commandLine)))
+        : zone(zoneAnswer), format(NamedRegionalFormat("C")),
+          form(std::make_unique<Brisvanefrm>(zone, *format, std::move(commandLine)))
     {
     }
 
@@ -39,6 +40,7 @@ struct Fixture {
     QPushButton* Convert() const { return form->findChild<QPushButton*>("Command1"); }
 
     FakeZoneSource zone;
+    std::unique_ptr<const RegionalFormat> format;
     std::unique_ptr<Brisvanefrm> form;
 };
 
@@ -413,7 +415,7 @@ void BrisvanefrmTest::unhandledErrorIsReportedByKind()
 {
     Fixture f;
     DialogScript script({DialogScript::Ok()});
-    const bool ran = RunEventHandler(f.form.get(), [] { ParseEpochStrict("12x34", std::locale::classic()); });
+    const bool ran = RunEventHandler(f.form.get(), [] { ParseEpochStrict("12x34", "."); });
     QVERIFY(!ran);
     QCOMPARE(script.Seen().size(), std::size_t{1});
     const SeenDialog& seen = script.Seen()[0];
@@ -441,8 +443,8 @@ void BrisvanefrmTest::unhandledErrorBoxKeepsItsSize()
     QFETCH(QString, shown);
     Fixture f;
     DialogScript script({DialogScript::Ok(), DialogScript::Ok()});
-    RunEventHandler(f.form.get(), [] { ParseEpochStrict("12x34", std::locale::classic()); });
-    RunEventHandler(f.form.get(), [&] { ParseEpochStrict(commandLine.toStdString(), std::locale::classic()); });
+    RunEventHandler(f.form.get(), [] { ParseEpochStrict("12x34", "."); });
+    RunEventHandler(f.form.get(), [&] { ParseEpochStrict(commandLine.toStdString(), "."); });
     QCOMPARE(script.Seen().size(), std::size_t{2});
     const SeenDialog& normal = script.Seen()[0];
     const SeenDialog& seen = script.Seen()[1];

@@ -1,0 +1,96 @@
+#include "RegionalFormat.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
+#include <ctime>
+#include <type_traits>
+
+namespace Brisvane {
+namespace {
+
+// Only the categories the program reads: a broken LC_MESSAGES, say, must
+// not cost the user their date format.
+constexpr int UsedCategories = LC_TIME_MASK | LC_NUMERIC_MASK;
+
+struct FreeLocale {
+    void operator()(locale_t handle) const noexcept { ::freelocale(handle); }
+};
+using LocaleHandle = std::unique_ptr<std::remove_pointer_t<locale_t>, FreeLocale>;
+
+std::tm ToTm(const CalendarReading& reading)
+{
+    std::tm tm{};
+    tm.tm_year = reading.Date.Year - 1900;
+    tm.tm_mon = reading.Date.Month - 1;
+    tm.tm_mday = reading.Date.Day;
+    tm.tm_hour = reading.Hour;
+    tm.tm_min = reading.Minute;
+    tm.tm_sec = reading.Second;
+    tm.tm_wday = reading.Weekday;
+    tm.tm_yday = reading.DayOfYear;
+    return tm;
+}
+
+class PosixRegionalFormat final : public RegionalFormat {
+public:
+    explicit PosixRegionalFormat(LocaleHandle locale)
+        : locale_(std::move(locale)), decimalSeparator_(::nl_langinfo_l(RADIXCHAR, locale_.get()))
+    {
+    }
+
+    // %x and %X are the locale's own short date and long time.
+    std::string ShortDate(const CalendarReading& reading) const override { return Format(" %x", reading); }
+    std::string LongTime(const CalendarReading& reading) const override { return Format(" %X", reading); }
+    const std::string& DecimalSeparator() const noexcept override { return decimalSeparator_; }
+
+private:
+    // strftime_l gives 0 both for a buffer too small and for an empty text.
+    // The leading blank in `format` tells them apart: the text is never
+    // empty, so 0 always means "grow the buffer". It is dropped from the
+    // result.
+    std::string Format(const char* format, const CalendarReading& reading) const
+    {
+        const std::tm tm = ToTm(reading);
+        char buffer[128];
+        if (const std::size_t length = ::strftime_l(buffer, sizeof buffer, format, &tm, locale_.get()))
+            return std::string(buffer + 1, length - 1);
+        // Only a locale with very long patterns gets here.
+        std::string text(2 * sizeof buffer, '\0');
+        while (true) {
+            if (const std::size_t length = ::strftime_l(text.data(), text.size(), format, &tm, locale_.get())) {
+                text.resize(length);
+                return text.erase(0, 1);
+            }
+            text.resize(2 * text.size());
+        }
+    }
+
+    LocaleHandle locale_;
+    std::string decimalSeparator_;
+};
+
+std::unique_ptr<const RegionalFormat> FormatOf(const char* name)
+{
+    LocaleHandle locale(::newlocale(UsedCategories, name, nullptr));
+    if (!locale)
+        return nullptr;
+    return std::make_unique<PosixRegionalFormat>(std::move(locale));
+}
+
+}  // namespace
+
+std::unique_ptr<const RegionalFormat> UserRegionalFormat()
+{
+    // "" reads the environment.
+    if (auto format = FormatOf(""))
+        return format;
+    return FormatOf("C");
+}
+
+std::unique_ptr<const RegionalFormat> NamedRegionalFormat(const std::string& name)
+{
+    return FormatOf(name.c_str());
+}
+
+}  // namespace Brisvane

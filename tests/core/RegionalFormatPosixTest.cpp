@@ -1,0 +1,122 @@
+// The C library's regional formats, in locales that scripts/deps generates.
+
+#include "DateText.h"
+#include "Epoch2Date.h"
+#include "NumberText.h"
+#include "RegionalFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+
+using namespace Brisvane;
+
+namespace {
+
+std::string TextOf(std::int32_t epoch, const RegionalFormat& format)
+{
+    return DateText(Epoch2Date(Currency::Widen(epoch), 0), format);
+}
+
+std::unique_ptr<const RegionalFormat> Named(const std::string& name)
+{
+    auto format = NamedRegionalFormat(name);
+    if (!format)
+        ADD_FAILURE() << "locale " << name << " is not installed (scripts/deps generates it)";
+    return format;
+}
+
+// Sets environment variables for the life of the object, then restores them.
+class Environment {
+public:
+    explicit Environment(const std::map<std::string, std::optional<std::string>>& variables)
+    {
+        for (const auto& [name, value] : variables) {
+            const char* old = std::getenv(name.c_str());
+            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+            Set(name, value);
+        }
+    }
+    ~Environment()
+    {
+        for (const auto& [name, value] : saved_)
+            Set(name, value);
+    }
+
+private:
+    static void Set(const std::string& name, const std::optional<std::string>& value)
+    {
+        if (value)
+            ::setenv(name.c_str(), value->c_str(), 1);
+        else
+            ::unsetenv(name.c_str());
+    }
+    std::map<std::string, std::optional<std::string>> saved_;
+};
+
+}  // namespace
+
+TEST(PosixRegionalFormat, FollowsTheNamedLocale)
+{
+    struct Case {
+        const char* locale;
+        std::int32_t epoch;
+        const char* text;
+        const char* separator;
+    };
+    for (const Case c : {
+             Case{"C", 1'600'000'000, "09/13/20 12:26:40", "."},
+             Case{"en_US.UTF-8", 1'600'000'000, "09/13/2020 12:26:40 PM", "."},
+             Case{"de_DE.UTF-8", 1'600'000'000, "13.09.2020 12:26:40", ","},
+             Case{"ja_JP.UTF-8", 1'600'000'000,
+                  "2020\xE5\xB9\xB4" "09\xE6\x9C\x88" "13\xE6\x97\xA5 "
+                  "12\xE6\x99\x82" "26\xE5\x88\x86" "40\xE7\xA7\x92", "."},
+             Case{"en_US.UTF-8", 1, "01/01/1970 12:00:01 AM", "."},
+             Case{"de_DE.UTF-8", 2'147'483'647, "19.01.2038 03:14:07", ","},
+             Case{"de_DE.UTF-8", 86'400, "02.01.1970", ","},
+         }) {
+        const auto format = Named(c.locale);
+        ASSERT_TRUE(format);
+        EXPECT_EQ(TextOf(c.epoch, *format), c.text) << c.locale << ' ' << c.epoch;
+        EXPECT_EQ(format->DecimalSeparator(), c.separator) << c.locale;
+    }
+    EXPECT_EQ(NamedRegionalFormat("xx_NOWHERE.UTF-8"), nullptr);
+}
+
+TEST(PosixRegionalFormat, IsWholeHoweverLongTheLocalePatternIs)
+{
+    std::string date;
+    for (int i = 0; i < 8; ++i)
+        date += "Sunday, a day with a name that runs long; ";
+    const auto format = Named("en_US.UTF-8@longdate");
+    ASSERT_TRUE(format);
+    EXPECT_EQ(TextOf(1'600'000'000, *format), date + "2020-09-13 12:26:40");
+}
+
+TEST(PosixRegionalFormat, UserFormatsComeFromTheEnvironment)
+{
+    struct Case {
+        std::map<std::string, std::optional<std::string>> environment;
+        const char* text;
+        const char* hours;  // 5.5 as the number text
+    };
+    for (const Case& c : {
+             Case{{{"LC_ALL", "de_DE.UTF-8"}}, "13.09.2020 12:26:40", "5,5"},
+             // Each category on its own, as a mixed session sets them.
+             Case{{{"LC_ALL", std::nullopt}, {"LANG", "C"}, {"LC_TIME", "de_DE.UTF-8"}, {"LC_NUMERIC", std::nullopt}},
+                  "13.09.2020 12:26:40", "5.5"},
+             Case{{{"LC_ALL", std::nullopt}, {"LANG", "C"}, {"LC_TIME", std::nullopt}, {"LC_NUMERIC", "de_DE.UTF-8"}},
+                  "09/13/20 12:26:40", "5,5"},
+             // A locale that is named but not installed: "C", not a failure.
+             Case{{{"LC_ALL", "xx_NOWHERE.UTF-8"}}, "09/13/20 12:26:40", "5.5"},
+         }) {
+        const Environment environment(c.environment);
+        const auto format = UserRegionalFormat();
+        ASSERT_TRUE(format);
+        EXPECT_EQ(TextOf(1'600'000'000, *format), c.text);
+        EXPECT_EQ(NumberText(5.5, format->DecimalSeparator()), c.hours);
+    }
+}
