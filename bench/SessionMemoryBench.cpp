@@ -7,6 +7,7 @@
 // or QT_QPA_PLATFORM=offscreen)
 
 #include "Brisvanefrm.h"
+#include "QtView.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -47,7 +48,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const UtcZone zone;
     const auto format = Brisvane::NamedRegionalFormat("C");
-    Brisvanefrm form(zone, *format, "1");
+    Brisvane::QtView view;
+    Brisvane::Brisvanefrm form(view, zone, *format, "1");
+    view.Connect(form);
     form.Form_Load();
 
     // Answers whichever dialog is up once it is on screen and painted, as a
@@ -66,7 +69,7 @@ int main(int argc, char* argv[])
     });
     answerer.start(0);
 
-    auto* convert = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* convert = view.findChild<QPushButton*>(QStringLiteral("Command1"));
     long afterTen = 0;
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         convert->click();

@@ -69,7 +69,7 @@ def main():
     build = os.path.abspath(sys.argv[1])
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
     programs = {
-        "brisvane": [os.path.join(build, "ui", "brisvane"), "1600000000"],
+        "brisvane": [os.path.join(build, "ui", "qt", "brisvane"), "1600000000"],
         "minimal Qt": [os.path.join(build, "bench", "minimal_qt")],
     }
     server, name = start_x_server()

@@ -1,67 +1,60 @@
 #pragma once
 
 #include "Currency.h"
+#include "FormView.h"
 #include "RegionalFormat.h"
 #include "SerialDate.h"
 #include "ZoneSource.h"
 
-#include <QWidget>
-
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
-class QInputDialog;
-class QMessageBox;
-
-namespace Ui {
-class Brisvanefrm;
-}
+namespace Brisvane {
 
 // The program's one window: the epoch value, its local date and time, and
-// the zone offset in hours. The controls come from Brisvanefrm.ui; the code
-// only ever writes the text of the three boxes.
-class Brisvanefrm : public QWidget {
-    Q_OBJECT
-
+// the zone offset in hours. This is its logic, the same for every toolkit;
+// the toolkit's view shows it. It never reads a box: what the user types
+// there is never used.
+//
+// Errors are not handled here: they leave Form_Load and Command1_Click for
+// the event dispatch (EventDispatch.h), which reports them and ends the
+// program.
+class Brisvanefrm {
 public:
     // `commandLine` is the text after the program's name (empty for none).
     // The zone source and the regional formats are the platform's in the
-    // program and fakes in tests.
-    Brisvanefrm(const Brisvane::ZoneSource& zoneSource, const Brisvane::RegionalFormat& format, std::string commandLine,
-                QWidget* parent = nullptr);
-    ~Brisvanefrm() override;
+    // program and fakes in tests. All four must outlive the form.
+    Brisvanefrm(FormView& view, const ZoneSource& zoneSource, const RegionalFormat& format, std::string commandLine);
 
-    // Start-up: reads the zone offset, shows the window, takes the command
-    // line and runs the first request. Errors (a command line that is not a
-    // number or out of range, a zone offset out of range) are raised to the
-    // caller, which reports them and ends the program.
+    // Start-up, once the window exists and before it is shown: reads the
+    // zone offset, shows the window, takes the command line and runs the
+    // first request.
     void Form_Load();
 
-    // One conversion request: the command-line value the first time there is
-    // one, otherwise a value asked for at the prompt.
+    // The click of "convert": one more request.
+    void Command1_Click();
+
+    // One conversion request: the command-line value the first time there
+    // is one, otherwise a value asked for at the prompt. A value below 1 is
+    // refused with the error box.
     void NewDate();
 
-    Brisvane::SerialDate Epoch2Date(Brisvane::Currency EpochTime) const;
+    // The epoch value as local time, with the offset read at start-up.
+    SerialDate Epoch2Date(Currency EpochTime) const;
 
 private:
-    void Command1_Click();
     std::optional<std::int32_t> GetZoneOffset();
-    QString AskForEpoch();
     void ShowInvalidEpoch();
 
-    std::unique_ptr<Ui::Brisvanefrm> ui;
-    // Made at first use and kept: a dialog made afresh for every request
-    // leaves a few kilobytes behind in Qt each time, which a long session
-    // adds up.
-    QInputDialog* prompt = nullptr;
-    QMessageBox* invalidEpochBox = nullptr;
-    const Brisvane::ZoneSource& zoneSource;
-    const Brisvane::RegionalFormat& format;
+    FormView& view;
+    const ZoneSource& zoneSource;
+    const RegionalFormat& format;
     const std::string commandLine;
 
     std::int32_t OffsetSecs = 0;
     std::string CmdText;
     std::int32_t EpochValue = 0;
 };
+
+}  // namespace Brisvane

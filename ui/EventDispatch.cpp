@@ -2,28 +2,42 @@
 
 #include "Error.h"
 
-#include <QMessageBox>
-#include <QString>
-
 #include <cstdio>
-#include <string>
 
-void ReportUnhandledError(QWidget* window, const std::exception& error)
+namespace Brisvane {
+namespace {
+
+std::pair<std::string, std::string> KindAndDetail(const std::exception& error)
 {
-    QString kind = QStringLiteral("Unexpected error");
-    std::string detail = error.what();
-    if (const auto* known = dynamic_cast<const Brisvane::Error*>(&error)) {
-        kind = QString::fromUtf8(Brisvane::ErrorKindName(known->Kind()));
-        detail = known->Detail();
-    }
-
-    std::fprintf(stderr, "brisvane: %s: %s\n", kind.toUtf8().constData(), detail.c_str());
-    std::fflush(stderr);
-
-    QMessageBox box(QMessageBox::Critical, kind, kind + QStringLiteral(": ") + QString::fromStdString(detail) + '.',
-                    QMessageBox::Ok, window);
-    // The detail quotes what the user typed: never let it be read as markup.
-    box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(QStringLiteral("Brisvane will close."));
-    box.exec();
+    if (const auto* known = dynamic_cast<const Error*>(&error))
+        return {ErrorKindName(known->Kind()), known->Detail()};
+    return {"Unexpected error", error.what()};
 }
+
+}  // namespace
+
+UnhandledErrorReport ReportOf(const std::exception& error)
+{
+    auto [kind, detail] = KindAndDetail(error);
+    std::string message = kind + ": " + detail + ".";
+    return UnhandledErrorReport{std::move(kind), std::move(message), "Brisvane will close."};
+}
+
+std::string ReportLine(const std::exception& error)
+{
+    const auto [kind, detail] = KindAndDetail(error);
+    return "brisvane: " + kind + ": " + detail + "\n";
+}
+
+void ReportUnhandledError(FormView& view, const std::exception& error)
+{
+    // Standard error may be closed, a file, or a pipe nobody reads: the
+    // line is a courtesy to a terminal, and the modal report is what
+    // counts, so a failed write changes nothing.
+    const std::string line = ReportLine(error);
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    view.ReportUnhandledError(ReportOf(error));
+}
+
+}  // namespace Brisvane

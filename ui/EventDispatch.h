@@ -1,26 +1,43 @@
 #pragma once
 
+#include "FormView.h"
+
 #include <exception>
+#include <string>
 #include <utility>
 
-class QWidget;
+namespace Brisvane {
 
-// Tells the user about an error that no handler dealt with: a modal message
-// over `window` that names the kind of error and what caused it, and the
-// same as one line on standard error. The program ends after it.
-void ReportUnhandledError(QWidget* window, const std::exception& error);
+// The exit status of a program ended by an error that no handler dealt with.
+constexpr int UnhandledErrorExitStatus = 1;
 
-// Runs one event handler of the window. Errors must not unwind through Qt's
-// event loop, so they stop here: reported, and false returned so that the
-// caller ends the program.
+// What the user is told about `error`: its kind and what caused it.
+UnhandledErrorReport ReportOf(const std::exception& error);
+
+// The same report as one line for standard error: "brisvane: Type mismatch:
+// "12x34" is not a number".
+std::string ReportLine(const std::exception& error);
+
+// Tells the user about an error that no handler dealt with: the line on
+// standard error (where the process has one) and the view's modal report.
+void ReportUnhandledError(FormView& view, const std::exception& error);
+
+// Runs one event handler of the form. An error that leaves it stops here,
+// since none may unwind through a toolkit's event loop or a window
+// procedure: it is reported, and false tells the caller to end the program
+// with UnhandledErrorExitStatus.
 template <typename Handler>
-bool RunEventHandler(QWidget* window, Handler&& handler)
+bool RunEventHandler(FormView& view, Handler&& handler) noexcept
 {
     try {
         std::forward<Handler>(handler)();
         return true;
     } catch (const std::exception& error) {
-        ReportUnhandledError(window, error);
-        return false;
+        ReportUnhandledError(view, error);
+    } catch (...) {
+        ReportUnhandledError(view, std::exception());
     }
+    return false;
 }
+
+}  // namespace Brisvane

@@ -1,8 +1,11 @@
+// The Linux program: the form over its Qt view.
+
 #include "Brisvanefrm.h"
 #include "CommandLine.h"
 #include "DisplayFailure.h"
 #include "EventDispatch.h"
 #include "Fonts.h"
+#include "QtView.h"
 #include "RegionalFormat.h"
 #include "StandardStreams.h"
 #include "ZoneSource.h"
@@ -16,7 +19,7 @@ int main(int argc, char* argv[])
     // The whole command line is the epoch value. Qt gets none of it, so that
     // a value such as "-5" or "-reverse" is never taken as a toolkit option;
     // Qt's own settings come from its environment variables.
-    const std::string commandLine = CommandLineText(argc, argv);
+    const std::string commandLine = Brisvane::CommandLineText(argc, argv);
     char fallbackName[] = "brisvane";
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
@@ -30,8 +33,10 @@ int main(int argc, char* argv[])
 
     const Brisvane::SystemZoneSource zone;
     const auto format = Brisvane::UserRegionalFormat();
-    Brisvanefrm window(zone, *format, commandLine);
-    if (!RunEventHandler(&window, [&] { window.Form_Load(); }))
-        return 1;
+    Brisvane::QtView view;
+    Brisvane::Brisvanefrm form(view, zone, *format, commandLine);
+    view.Connect(form);
+    if (!Brisvane::RunEventHandler(view, [&] { form.Form_Load(); }))
+        return Brisvane::UnhandledErrorExitStatus;
     return app.exec();
 }

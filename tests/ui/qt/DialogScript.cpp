@@ -48,6 +48,9 @@ void DialogScript::Poll()
         if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();
     }
+    // A dialog that is made once and shown again is a new dialog to answer.
+    if (current_ && !current_->isVisible())
+        current_ = nullptr;
 }
 
 DialogScript::Step DialogScript::Answer(const QString& text)

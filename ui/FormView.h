@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+namespace Brisvane {
+
+// The three text boxes the form writes.
+enum class TextBox { EpochDate, LocalDate, Zone };
+
+// What the user is told about an error that no handler dealt with.
+struct UnhandledErrorReport {
+    std::string Title;        // the kind of error: "Type mismatch", "Overflow"
+    std::string Message;      // the kind and what caused it, as a sentence
+    std::string Consequence;  // what happens next: the program closes
+};
+
+// The form's window, as each toolkit shows it. A passive view: it shows what
+// it is told, hands clicks of "convert" to the form, and decides nothing.
+// Texts are UTF-8. The dialogs are modal over the window.
+class FormView {
+public:
+    virtual ~FormView() = default;
+
+    // Replaces the whole text of a box, showing its beginning.
+    virtual void SetText(TextBox box, const std::string& text) = 0;
+    // Makes the window visible.
+    virtual void Show() = 0;
+    // Asks for a text with OK and Cancel; the typed text, or an empty one
+    // when the user cancels or closes the dialog.
+    virtual std::string Prompt(const std::string& title, const std::string& message) = 0;
+    // A message box with the error icon and a single OK button.
+    virtual void ShowError(const std::string& title, const std::string& message) = 0;
+    // A message box with the error icon for an error that ends the program.
+    virtual void ReportUnhandledError(const UnhandledErrorReport& report) = 0;
+};
+
+}  // namespace Brisvane
