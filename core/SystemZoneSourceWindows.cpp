@@ -9,16 +9,27 @@ namespace {
 
 using GetTimeZoneInformationFunction = DWORD(WINAPI*)(LPTIME_ZONE_INFORMATION);
 
+// A function of a loaded module, looked up by name, as the pointer type the
+// caller names; null where the module lacks it. GetProcAddress hands back
+// every function as the same generic pointer type.
+template <typename Function>
+Function BoundFunction(HMODULE module, const char* name)
+{
+    static_assert(sizeof(Function) == sizeof(FARPROC));
+    const FARPROC address = ::GetProcAddress(module, name);
+    Function function = nullptr;
+    std::memcpy(&function, &address, sizeof function);
+    return function;
+}
+
 // Bound by name at first use rather than through the import table; the
-// lookup is done once and kept for the life of the process.
+// lookup is done once and kept for the life of the process. Every process
+// has kernel32 loaded, so there is nothing to load or release.
 GetTimeZoneInformationFunction BoundGetTimeZoneInformation()
 {
     static const GetTimeZoneInformationFunction function = [] {
-        const HMODULE kernel = ::LoadLibraryW(L"kernel32.dll");
-        if (kernel == nullptr)
-            return GetTimeZoneInformationFunction{};
-        const FARPROC address = ::GetProcAddress(kernel, "GetTimeZoneInformation");
-        return reinterpret_cast<GetTimeZoneInformationFunction>(reinterpret_cast<void*>(address));
+        const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+        return kernel ? BoundFunction<GetTimeZoneInformationFunction>(kernel, "GetTimeZoneInformation") : nullptr;
     }();
     return function;
 }
