@@ -1,5 +1,7 @@
 #include "QuoteForMessage.h"
 
+#include "Unicode.h"
+
 #include <algorithm>
 #include <array>
 
@@ -38,44 +40,6 @@ bool IsIn(const std::array<Range, N>& ranges, char32_t code)
     return after != ranges.begin() && code <= std::prev(after)->Last;
 }
 
-// The code point at the front of `text` and its length in bytes; length 0
-// for a byte that does not start a well-formed sequence (overlong forms,
-// surrogates and values past U+10FFFF included).
-struct Decoded {
-    char32_t Code = 0;
-    std::size_t Length = 0;
-};
-
-Decoded DecodeUtf8(std::string_view text)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80)
-        return {lead, 1};
-    std::size_t length = 0;
-    char32_t code = 0;
-    char32_t lowest = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, code = lead & 0x1Fu, lowest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, code = lead & 0x0Fu, lowest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, code = lead & 0x07u, lowest = 0x10000;
-    } else {
-        return {};
-    }
-    if (text.size() < length)
-        return {};
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return {};
-        code = (code << 6) | (byte(i) & 0x3Fu);
-    }
-    if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return {};
-    return {code, length};
-}
-
 std::string Escape(char32_t value, char kind, int digits)
 {
     static constexpr char hex[] = "0123456789ABCDEF";
@@ -92,7 +56,7 @@ std::string QuoteForMessage(std::string_view text, std::size_t maxColumns)
     std::string quoted = "\"";
     std::size_t columns = 0;
     while (!text.empty()) {
-        const Decoded decoded = DecodeUtf8(text);
+        const DecodedCharacter decoded = DecodeUtf8(text);
         std::string piece;
         if (decoded.Length == 0 || decoded.Code < 0x20 || decoded.Code == 0x7F)
             piece = Escape(static_cast<unsigned char>(text[0]), 'x', 2);

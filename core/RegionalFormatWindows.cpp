@@ -1,30 +1,13 @@
 #include "RegionalFormat.h"
 
+#include "Unicode.h"
+
 #include <windows.h>
 
 #include <cstdio>
 
 namespace Brisvane {
 namespace {
-
-std::string Utf8(const wchar_t* text, int length)
-{
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, text, length, utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
-
-std::wstring Utf16(const std::string& text)
-{
-    const int length = static_cast<int>(text.size());
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
-    std::wstring utf16(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0)
-        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, utf16.data(), size);
-    return utf16;
-}
 
 SYSTEMTIME ToSystemTime(const CalendarReading& reading)
 {
@@ -48,13 +31,14 @@ std::string FormattedText(Call call)
     wchar_t buffer[128];
     int length = call(buffer, static_cast<int>(std::size(buffer)));
     if (length > 0)
-        return Utf8(buffer, length - 1);
+        return Utf8FromUtf16(std::wstring_view(buffer, static_cast<std::size_t>(length - 1)));
     const int needed = call(nullptr, 0);
     if (needed <= 0)
         return {};
     std::wstring text(static_cast<std::size_t>(needed), L'\0');
     length = call(text.data(), needed);
-    return length > 0 ? Utf8(text.data(), length - 1) : std::string();
+    return length > 0 ? Utf8FromUtf16(std::wstring_view(text.data(), static_cast<std::size_t>(length - 1)))
+                      : std::string();
 }
 
 class WindowsRegionalFormat final : public RegionalFormat {
@@ -119,7 +103,7 @@ std::unique_ptr<const RegionalFormat> UserRegionalFormat()
 
 std::unique_ptr<const RegionalFormat> NamedRegionalFormat(const std::string& name)
 {
-    std::wstring wide = Utf16(name);
+    std::wstring wide = Utf16FromUtf8<wchar_t>(name);
     if (wide.empty() || !::IsValidLocaleName(wide.c_str()))
         return nullptr;
     return std::make_unique<WindowsRegionalFormat>(std::move(wide));
