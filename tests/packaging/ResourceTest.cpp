@@ -1,5 +1,8 @@
-// Reads this executable's own resources back through the Windows API: the
-// version record and the icon group that brisvane.rc puts into Brisvane.
+// Reads the resources of Brisvane.exe back through the Windows API: the
+// version record and the icon group that brisvane.rc puts into it, and the
+// manifest.
+//
+// Usage: resource_tests PATH\TO\Brisvane.exe [GoogleTest options]
 
 #include <windows.h>
 
@@ -11,17 +14,33 @@
 
 namespace {
 
-std::vector<unsigned char> OwnVersionInfo()
+std::wstring ProgramPath;
+
+std::vector<unsigned char> VersionInfo()
 {
-    wchar_t path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    EXPECT_GT(length, 0u);
     DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(path, &ignored);
+    const DWORD size = ::GetFileVersionInfoSizeW(ProgramPath.c_str(), &ignored);
     std::vector<unsigned char> info(size);
-    if (size == 0 || !::GetFileVersionInfoW(path, 0, size, info.data()))
+    if (size == 0 || !::GetFileVersionInfoW(ProgramPath.c_str(), 0, size, info.data()))
         info.clear();
     return info;
+}
+
+// The program's resources, without running it.
+HMODULE Program()
+{
+    static const HMODULE module =
+        ::LoadLibraryExW(ProgramPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    return module;
+}
+
+std::string Resource(LPCWSTR name, LPCWSTR type)
+{
+    const HRSRC found = ::FindResourceW(Program(), name, type);
+    if (found == nullptr)
+        return {};
+    const auto* data = static_cast<const char*>(::LockResource(::LoadResource(Program(), found)));
+    return std::string(data, ::SizeofResource(Program(), found));
 }
 
 std::wstring StringValue(std::vector<unsigned char>& info, const std::wstring& name)
@@ -56,7 +75,7 @@ struct IconGroupEntry {
 
 TEST(Resources, VersionRecordIsOnePointZeroInUsEnglish)
 {
-    std::vector<unsigned char> info = OwnVersionInfo();
+    std::vector<unsigned char> info = VersionInfo();
     ASSERT_FALSE(info.empty()) << "no version record";
 
     void* value = nullptr;
@@ -80,10 +99,9 @@ TEST(Resources, VersionRecordIsOnePointZeroInUsEnglish)
 
 TEST(Resources, IconGroupHoldsExactlyTheThreeImages)
 {
-    const HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
-    ASSERT_NE(found, nullptr);
-    const auto* data = static_cast<const unsigned char*>(::LockResource(::LoadResource(nullptr, found)));
-    ASSERT_NE(data, nullptr);
+    const std::string group = Resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
+    ASSERT_GE(group.size(), sizeof(IconGroupHeader));
+    const auto* data = reinterpret_cast<const unsigned char*>(group.data());
     const auto* header = reinterpret_cast<const IconGroupHeader*>(data);
     ASSERT_EQ(header->Type, 1);
     ASSERT_EQ(header->Count, 3);
@@ -101,14 +119,32 @@ TEST(Resources, IconGroupHoldsExactlyTheThreeImages)
         EXPECT_EQ(entries[i].ColourCount, expected[i].colours) << i;
         EXPECT_EQ(entries[i].BitCount, expected[i].bits) << i;
         // Each image is there and loads as an icon of its size.
-        const HRSRC image = ::FindResourceW(nullptr, MAKEINTRESOURCEW(entries[i].Id), MAKEINTRESOURCEW(3) /* RT_ICON */);
-        ASSERT_NE(image, nullptr) << i;
-        EXPECT_EQ(::SizeofResource(nullptr, image), entries[i].BytesInResource) << i;
-        auto* bits = static_cast<BYTE*>(::LockResource(::LoadResource(nullptr, image)));
+        std::string image = Resource(MAKEINTRESOURCEW(entries[i].Id), MAKEINTRESOURCEW(3) /* RT_ICON */);
+        ASSERT_EQ(image.size(), entries[i].BytesInResource) << i;
+        auto* bits = reinterpret_cast<BYTE*>(image.data());
         const HICON icon = ::CreateIconFromResourceEx(bits, entries[i].BytesInResource, TRUE, 0x00030000,
                                                       expected[i].size, expected[i].size, LR_DEFAULTCOLOR);
         EXPECT_NE(icon, nullptr) << i;
         if (icon)
             ::DestroyIcon(icon);
     }
+}
+
+TEST(Resources, ManifestAsksForVisualStylesAndPerMonitorDpi)
+{
+    const std::string manifest = Resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos) << manifest;
+}
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: resource_tests PATH\\TO\\Brisvane.exe [GoogleTest options]\n");
+        return 2;
+    }
+    const std::string path = argv[1];
+    ProgramPath.assign(path.begin(), path.end());
+    return RUN_ALL_TESTS();
 }
