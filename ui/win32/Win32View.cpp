@@ -25,7 +25,7 @@ const ControlLayout& LayoutOf(const char* name)
     return BrisvanefrmControls.front();
 }
 
-HWND CreateControl(const ControlLayout& control, HWND parent, HINSTANCE instance)
+HWND CreateControl(const ControlLayout& control, const PixelRect& rect, HWND parent, HINSTANCE instance)
 {
     const wchar_t* windowClass = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
@@ -42,9 +42,18 @@ HWND CreateControl(const ControlLayout& control, HWND parent, HINSTANCE instance
         extendedStyle = WS_EX_CLIENTEDGE;
         break;
     }
-    // Placed by LayOut once the window's DPI is known.
-    return ::CreateWindowExW(extendedStyle, windowClass, Wide(control.Caption).c_str(), style, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id)), instance, nullptr);
+    return ::CreateWindowExW(extendedStyle, windowClass, Wide(control.Caption).c_str(), style, rect.Left, rect.Top,
+                             rect.Width, rect.Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id)),
+                             instance, nullptr);
+}
+
+// The outer size of the window whose client area is the stored one at `dpi`.
+SIZE WindowSize(UINT dpi)
+{
+    RECT frame{0, 0, TwipsToPixels(BrisvanefrmLayout.ClientWidth, static_cast<int>(dpi)),
+               TwipsToPixels(BrisvanefrmLayout.ClientHeight, static_cast<int>(dpi))};
+    ::AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, 0, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 // The window's font: the system's message font at `dpi`.
@@ -130,17 +139,17 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 Win32View::Win32View(HINSTANCE instance) : instance_(instance)
 {
     RegisterWindowClass(instance, WindowProc);
+    // Sized for the primary monitor's DPI, and again below if the window
+    // opens on a monitor of another.
+    const UINT systemDpi = ::GetDpiForSystem();
+    const SIZE size = WindowSize(systemDpi);
     window_ = ::CreateWindowExW(0, WindowClass, Wide(BrisvanefrmLayout.Caption).c_str(), WindowStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    for (std::size_t i = 0; i < controls_.size(); ++i)
-        controls_[i] = CreateControl(BrisvanefrmControls[i], window_, instance);
-
+                                CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, this);
     const UINT dpi = ::GetDpiForWindow(window_);
-    RECT frame{0, 0, TwipsToPixels(BrisvanefrmLayout.ClientWidth, static_cast<int>(dpi)),
-               TwipsToPixels(BrisvanefrmLayout.ClientHeight, static_cast<int>(dpi))};
-    ::AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, 0, dpi);
-    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi != systemDpi) {
+        const SIZE resized = WindowSize(dpi);
+        ::SetWindowPos(window_, nullptr, 0, 0, resized.cx, resized.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     LayOut(dpi);
 }
 
@@ -266,7 +275,11 @@ void Win32View::LayOut(UINT dpi)
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const ControlLayout& layout = BrisvanefrmControls[i];
         const PixelRect rect = PixelsOf(layout, static_cast<int>(dpi));
-        ::MoveWindow(controls_[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
+        // Made at their place the first time, in creation order; moved after.
+        if (controls_[i] == nullptr)
+            controls_[i] = CreateControl(layout, rect, window_, instance_);
+        else
+            ::MoveWindow(controls_[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
         const HFONT font = layout.Font == ControlFont::ValueBox ? valueFont : windowFont;
         ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
