@@ -21,8 +21,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     ::RegisterClassExW(&windowClass);
     const HWND window = ::CreateWindowExW(0, L"Minimal", L"Minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                           325, 128, nullptr, nullptr, instance, nullptr);
-    ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"1600000000", WS_CHILD | WS_VISIBLE, 80, 8, 145, 19, window,
-                      nullptr, instance, nullptr);
+    ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"1600000000", WS_CHILD | WS_VISIBLE, 80, 8, 145, 19, window, nullptr,
+                      instance, nullptr);
     ::ShowWindow(window, SW_SHOWDEFAULT);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -16,7 +16,13 @@ Error::Error(ErrorKind kind, const std::string& detail)
 {
 }
 
-void RaiseOverflow(const std::string& detail) { throw Error(ErrorKind::Overflow, detail); }
-void RaiseTypeMismatch(const std::string& detail) { throw Error(ErrorKind::TypeMismatch, detail); }
+void RaiseOverflow(const std::string& detail)
+{
+    throw Error(ErrorKind::Overflow, detail);
+}
+void RaiseTypeMismatch(const std::string& detail)
+{
+    throw Error(ErrorKind::TypeMismatch, detail);
+}
 
 }  // namespace Brisvane

@@ -57,16 +57,14 @@ public:
         });
         // Windows formats only years from 1601 on; the program never forms
         // an earlier one, but a date is never shown as nothing.
-        return text.empty() ? Numbers("%04d-%02d-%02d", reading.Date.Year, reading.Date.Month, reading.Date.Day)
-                            : text;
+        return text.empty() ? Numbers("%04d-%02d-%02d", reading.Date.Year, reading.Date.Month, reading.Date.Day) : text;
     }
 
     std::string LongTime(const CalendarReading& reading) const override
     {
         const SYSTEMTIME time = ToSystemTime(reading);
-        std::string text = FormattedText([&](wchar_t* buffer, int size) {
-            return ::GetTimeFormatEx(Name(), 0, &time, nullptr, buffer, size);
-        });
+        std::string text = FormattedText(
+            [&](wchar_t* buffer, int size) { return ::GetTimeFormatEx(Name(), 0, &time, nullptr, buffer, size); });
         return text.empty() ? Numbers("%02d:%02d:%02d", reading.Hour, reading.Minute, reading.Second) : text;
     }
 

@@ -43,8 +43,7 @@ ZoneOffset ComputeZoneOffset(const ZoneAnswer& answer)
         // bias gives -0.0: the number text shows that as a plain 0.
         return ZoneOffset{seconds, -(static_cast<double>(minutesWest) / 60.0)};
     }
-    case ZoneState::Failure:
-        break;
+    case ZoneState::Failure: break;
     }
     return ZoneOffset{};
 }

@@ -65,7 +65,8 @@ double ToDouble(const DecimalNumber& number)
     // "0." digits "e" scale
     char scaleText[24];
     const char* scaleEnd = std::to_chars(scaleText, scaleText + sizeof scaleText, scale).ptr;
-    const std::size_t length = 2 + integer.size() + fraction.size() + 1 + static_cast<std::size_t>(scaleEnd - scaleText);
+    const std::size_t length =
+        2 + integer.size() + fraction.size() + 1 + static_cast<std::size_t>(scaleEnd - scaleText);
     ScratchText buffer(length);
     char* const text = buffer.Data();
     char* out = text;

@@ -7,7 +7,10 @@
 namespace Brisvane {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c)
 {
@@ -40,8 +43,8 @@ std::int32_t ParseRadix(std::string_view digits, int radix, std::string_view sou
 
 bool CanBePartOfNumber(char c)
 {
-    return DigitValue(c) < 16 || c == '.' || c == '+' || c == '-' || c == '&' || c == 'H' || c == 'h' ||
-           c == 'O' || c == 'o';
+    return DigitValue(c) < 16 || c == '.' || c == '+' || c == '-' || c == '&' || c == 'H' || c == 'h' || c == 'O' ||
+           c == 'o';
 }
 
 std::size_t CountDigits(std::string_view text, std::size_t from)

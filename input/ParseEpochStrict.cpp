@@ -6,8 +6,14 @@
 namespace Brisvane {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Consumes a run of digits from the front of `rest` and returns it.
 std::string_view TakeDigits(std::string_view& rest)

@@ -5,7 +5,10 @@
 namespace Brisvane {
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 }  // namespace
 

@@ -55,7 +55,7 @@ TEST(SerialDate, ReadsToTheNearestSecondWithCarry)
     ExpectReads(25'569.000011574073, Reading(1970, 1, 1, 0, 0, 1));  // 0.99999992 s rounds up
     ExpectReads(25'569.999988425927, Reading(1970, 1, 1, 23, 59, 59));
     ExpectReads(50'424.13480324074, Reading(2038, 1, 19, 3, 14, 7));  // not 03:14:06
-    ExpectReads(25'569.9999999, Reading(1970, 1, 2, 0, 0, 0));         // 86,399.99 s carries into the next day
+    ExpectReads(25'569.9999999, Reading(1970, 1, 2, 0, 0, 0));        // 86,399.99 s carries into the next day
     ExpectReads(2'958'465.99998, Reading(9999, 12, 31, 23, 59, 58));
     ExpectReads(-657'434.0, Reading(100, 1, 1, 0, 0, 0));
     ExpectReads(60.0, Reading(1900, 2, 28, 0, 0, 0));  // 1900 is no leap year

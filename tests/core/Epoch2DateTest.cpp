@@ -62,10 +62,10 @@ TEST(Epoch2Date, ReadsAsTheLocalWallClock)
         CivilDate date;
         int hour, minute, second;
     };
-    for (const Case c : {Case{1, 0, {1970, 1, 1}, 0, 0, 1}, Case{1'600'000'000, 0, {2020, 9, 13}, 12, 26, 40},
-                         Case{2'147'483'647, 0, {2038, 1, 19}, 3, 14, 7},
-                         Case{2'147'483'647, 50'400, {2038, 1, 19}, 17, 14, 7},
-                         Case{1, -18'000, {1969, 12, 31}, 19, 0, 1}, Case{0, 19'800, {1970, 1, 1}, 5, 30, 0}}) {
+    for (const Case c :
+         {Case{1, 0, {1970, 1, 1}, 0, 0, 1}, Case{1'600'000'000, 0, {2020, 9, 13}, 12, 26, 40},
+          Case{2'147'483'647, 0, {2038, 1, 19}, 3, 14, 7}, Case{2'147'483'647, 50'400, {2038, 1, 19}, 17, 14, 7},
+          Case{1, -18'000, {1969, 12, 31}, 19, 0, 1}, Case{0, 19'800, {1970, 1, 1}, 5, 30, 0}}) {
         const CalendarReading r = ReadCalendar(Convert(c.epoch, c.offset));
         EXPECT_EQ(r.Date, c.date) << c.epoch << " at offset " << c.offset;
         EXPECT_EQ(r.Hour, c.hour) << c.epoch << " at offset " << c.offset;
@@ -116,8 +116,9 @@ TEST(Epoch2Date, CalendarReadingAgreesWithIntegerArithmetic)
     std::uniform_int_distribution<std::int32_t> anyEpoch(std::numeric_limits<std::int32_t>::min(),
                                                          std::numeric_limits<std::int32_t>::max());
     for (const std::int32_t offset : {-43'200, -18'000, -12'600, 0, 3'600, 19'800, 20'700, 34'200, 50'400}) {
-        std::vector<std::int32_t> epochs = {1, 59, 60, 86'399, 86'400, std::numeric_limits<std::int32_t>::max(),
-                                            std::numeric_limits<std::int32_t>::min(), 0, -1};
+        constexpr std::int32_t top = std::numeric_limits<std::int32_t>::max();
+        constexpr std::int32_t bottom = std::numeric_limits<std::int32_t>::min();
+        std::vector<std::int32_t> epochs = {1, 59, 60, 86'399, 86'400, top, bottom, 0, -1};
         for (int i = 0; i < 100'000; ++i)
             epochs.push_back(anyEpoch(random));
         for (const std::int32_t epoch : epochs)

@@ -37,9 +37,12 @@ struct WallClock {
         const sys_days date = floor<days>(t);
         const year_month_day ymd{date};
         const hh_mm_ss<seconds> clock{t - date};
-        return WallClock{static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-                         static_cast<int>(static_cast<unsigned>(ymd.day())), static_cast<int>(clock.hours().count()),
-                         static_cast<int>(clock.minutes().count()), static_cast<int>(clock.seconds().count()),
+        return WallClock{static_cast<int>(ymd.year()),
+                         static_cast<int>(static_cast<unsigned>(ymd.month())),
+                         static_cast<int>(static_cast<unsigned>(ymd.day())),
+                         static_cast<int>(clock.hours().count()),
+                         static_cast<int>(clock.minutes().count()),
+                         static_cast<int>(clock.seconds().count()),
                          static_cast<int>(std::chrono::weekday{date}.c_encoding())};
     }
 

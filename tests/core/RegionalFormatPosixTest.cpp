@@ -71,9 +71,7 @@ TEST(PosixRegionalFormat, FollowsTheNamedLocale)
              Case{"C", 1'600'000'000, "09/13/20 12:26:40", "."},
              Case{"en_US.UTF-8", 1'600'000'000, "09/13/2020 12:26:40 PM", "."},
              Case{"de_DE.UTF-8", 1'600'000'000, "13.09.2020 12:26:40", ","},
-             Case{"ja_JP.UTF-8", 1'600'000'000,
-                  "2020\xE5\xB9\xB4" "09\xE6\x9C\x88" "13\xE6\x97\xA5 "
-                  "12\xE6\x99\x82" "26\xE5\x88\x86" "40\xE7\xA7\x92", "."},
+             Case{"ja_JP.UTF-8", 1'600'000'000, "2020\u5E7409\u670813\u65E5 12\u664226\u520640\u79D2", "."},
              Case{"en_US.UTF-8", 1, "01/01/1970 12:00:01 AM", "."},
              Case{"de_DE.UTF-8", 2'147'483'647, "19.01.2038 03:14:07", ","},
              Case{"de_DE.UTF-8", 86'400, "02.01.1970", ","},
@@ -107,9 +105,11 @@ TEST(PosixRegionalFormat, UserFormatsComeFromTheEnvironment)
              Case{{{"LC_ALL", "de_DE.UTF-8"}}, "13.09.2020 12:26:40", "5,5"},
              // Each category on its own, as a mixed session sets them.
              Case{{{"LC_ALL", std::nullopt}, {"LANG", "C"}, {"LC_TIME", "de_DE.UTF-8"}, {"LC_NUMERIC", std::nullopt}},
-                  "13.09.2020 12:26:40", "5.5"},
+                  "13.09.2020 12:26:40",
+                  "5.5"},
              Case{{{"LC_ALL", std::nullopt}, {"LANG", "C"}, {"LC_TIME", std::nullopt}, {"LC_NUMERIC", "de_DE.UTF-8"}},
-                  "09/13/20 12:26:40", "5,5"},
+                  "09/13/20 12:26:40",
+                  "5,5"},
              // A locale that is named but not installed: "C", not a failure.
              Case{{{"LC_ALL", "xx_NOWHERE.UTF-8"}}, "09/13/20 12:26:40", "5.5"},
          }) {

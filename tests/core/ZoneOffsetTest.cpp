@@ -72,12 +72,11 @@ TEST(ZoneOffset, BiasOutsideThe32BitRangeOfSecondsIsAnOverflow)
     };
     constexpr std::int32_t top = 2'147'483'647;
     constexpr std::int32_t bottom = -2'147'483'647 - 1;
-    for (const Case c : {Case{Standard, 35'791'394, false}, Case{Standard, 35'791'395, true},
-                         Case{Standard, -35'791'394, false}, Case{Standard, -35'791'395, true},
-                         Case{None, 35'791'395, true}, Case{Standard, bottom, true}, Case{Standard, top, true},
-                         Case{Daylight, 35'791'454, false}, Case{Daylight, 35'791'455, true},
-                         Case{Daylight, -35'791'334, false}, Case{Daylight, -35'791'335, true},
-                         Case{Daylight, bottom, true}}) {
+    for (const Case c :
+         {Case{Standard, 35'791'394, false}, Case{Standard, 35'791'395, true}, Case{Standard, -35'791'394, false},
+          Case{Standard, -35'791'395, true}, Case{None, 35'791'395, true}, Case{Standard, bottom, true},
+          Case{Standard, top, true}, Case{Daylight, 35'791'454, false}, Case{Daylight, 35'791'455, true},
+          Case{Daylight, -35'791'334, false}, Case{Daylight, -35'791'335, true}, Case{Daylight, bottom, true}}) {
         const ZoneAnswer answer{c.state, c.bias, -60};
         if (!c.overflows) {
             EXPECT_NO_THROW(ComputeZoneOffset(answer)) << c.bias;

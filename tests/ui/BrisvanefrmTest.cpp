@@ -163,8 +163,7 @@ TEST(EventDispatch, ReportsAnErrorThatNoHandlerDealtWith)
     for (const Case& c : {
              Case{"12x34", "Type mismatch", "Type mismatch: \"12x34\" is not a number.",
                   "brisvane: Type mismatch: \"12x34\" is not a number\n"},
-             Case{"3000000000", "Overflow",
-                  "Overflow: \"3000000000\" is outside the range -2147483648 to 2147483647.",
+             Case{"3000000000", "Overflow", "Overflow: \"3000000000\" is outside the range -2147483648 to 2147483647.",
                   "brisvane: Overflow: \"3000000000\" is outside the range -2147483648 to 2147483647\n"},
          }) {
         Fixture f(c.commandLine);

@@ -86,11 +86,11 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON,
-                                                        0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON,
-                                                          ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hIcon = static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    windowClass.hIconSm =
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     // The face colour, as behind a dialog's controls.
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -181,7 +181,9 @@ int Win32View::Run()
 
 void Win32View::SetText(TextBox box, const std::string& text)
 {
-    const HWND edit = Control(box == TextBox::EpochDate ? "EpochDate" : box == TextBox::LocalDate ? "LocalDate" : "Zone");
+    const HWND edit = Control(box == TextBox::EpochDate   ? "EpochDate"
+                              : box == TextBox::LocalDate ? "LocalDate"
+                                                          : "Zone");
     ::SetWindowTextW(edit, Wide(text).c_str());
     // The caret at the start, so that a text wider than its box shows its beginning.
     ::SendMessageW(edit, EM_SETSEL, 0, 0);
@@ -261,9 +263,7 @@ LRESULT Win32View::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         LayOut(HIWORD(wParam));
         return 0;
     }
-    case WM_DESTROY:
-        ::PostQuitMessage(exitStatus_);
-        return 0;
+    case WM_DESTROY: ::PostQuitMessage(exitStatus_); return 0;
     }
     return ::DefWindowProcW(window_, message, wParam, lParam);
 }

@@ -80,12 +80,18 @@ void QtViewTest::layoutIsTheStoredOne_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
-    QTest::newRow("Label1") << "Label1" << "QLabel" << QRect(8, 16, 73, 17) << "Epoch Date";
-    QTest::newRow("EpochDate") << "EpochDate" << "QLineEdit" << QRect(80, 8, 145, 19) << "";
-    QTest::newRow("Command1") << "Command1" << "QPushButton" << QRect(240, 8, 57, 25) << "convert";
-    QTest::newRow("Label2") << "Label2" << "QLabel" << QRect(8, 40, 73, 17) << "Local Date";
-    QTest::newRow("LocalDate") << "LocalDate" << "QLineEdit" << QRect(80, 40, 145, 19) << "";
-    QTest::newRow("Zone") << "Zone" << "QLineEdit" << QRect(232, 40, 65, 19) << "";
+    QTest::newRow("Label1") << "Label1"
+                            << "QLabel" << QRect(8, 16, 73, 17) << "Epoch Date";
+    QTest::newRow("EpochDate") << "EpochDate"
+                               << "QLineEdit" << QRect(80, 8, 145, 19) << "";
+    QTest::newRow("Command1") << "Command1"
+                              << "QPushButton" << QRect(240, 8, 57, 25) << "convert";
+    QTest::newRow("Label2") << "Label2"
+                            << "QLabel" << QRect(8, 40, 73, 17) << "Local Date";
+    QTest::newRow("LocalDate") << "LocalDate"
+                               << "QLineEdit" << QRect(80, 40, 145, 19) << "";
+    QTest::newRow("Zone") << "Zone"
+                          << "QLineEdit" << QRect(232, 40, 65, 19) << "";
 }
 
 void QtViewTest::layoutIsTheStoredOne()
@@ -206,8 +212,8 @@ void QtViewTest::longTextShowsItsBeginning()
 void QtViewTest::dialogsShowWhatTheyAreGiven()
 {
     QtView view;
-    DialogScript script({DialogScript::Answer("12 34"), DialogScript::Cancel(), DialogScript::Ok(),
-                         DialogScript::Ok()});
+    DialogScript script(
+        {DialogScript::Answer("12 34"), DialogScript::Cancel(), DialogScript::Ok(), DialogScript::Ok()});
     QCOMPARE(view.Prompt("A title", "A question"), std::string("12 34"));
     QCOMPARE(view.Prompt("A title", "A question"), std::string());
     view.ShowError("Error", "Invalid Epoch date entered.");

@@ -32,7 +32,7 @@ std::wstring Wide(const std::string& text)
 {
     std::wstring wide(text.size(), L'\0');
     wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                                wide.data(), static_cast<int>(wide.size()))));
+                                                               wide.data(), static_cast<int>(wide.size()))));
     return wide;
 }
 
@@ -40,8 +40,8 @@ std::string Narrow(const std::wstring& text)
 {
     std::string narrow(text.size() * 3, '\0');
     narrow.resize(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                                  narrow.data(), static_cast<int>(narrow.size()),
-                                                                  nullptr, nullptr)));
+                                                                 narrow.data(), static_cast<int>(narrow.size()),
+                                                                 nullptr, nullptr)));
     return narrow;
 }
 
@@ -174,10 +174,22 @@ struct Step {
     std::wstring Title;
 };
 
-Step Click() { return {Action::Click, {}, {}}; }
-Step Answer(std::wstring text) { return {Action::Answer, std::move(text), {}}; }
-Step Cancel() { return {Action::Cancel, {}, {}}; }
-Step Dismiss(std::wstring title, std::wstring text) { return {Action::Dismiss, std::move(text), std::move(title)}; }
+Step Click()
+{
+    return {Action::Click, {}, {}};
+}
+Step Answer(std::wstring text)
+{
+    return {Action::Answer, std::move(text), {}};
+}
+Step Cancel()
+{
+    return {Action::Cancel, {}, {}};
+}
+Step Dismiss(std::wstring title, std::wstring text)
+{
+    return {Action::Dismiss, std::move(text), std::move(title)};
+}
 
 struct Case {
     const char* Name;
@@ -202,27 +214,87 @@ const std::wstring Prompt = L"Epoch to Local Date";
 const std::wstring Invalid = L"Invalid Epoch date entered.";
 
 const Case Cases[] = {
-    {"command_line_value_no_prompt", L"1600000000", L"en_US.UTF-8", L"UTC", {},
-     L"1600000000", L"9/13/2020 12:26:40 PM", L"0", {}},
+    {"command_line_value_no_prompt",
+     L"1600000000",
+     L"en_US.UTF-8",
+     L"UTC",
+     {},
+     L"1600000000",
+     L"9/13/2020 12:26:40 PM",
+     L"0",
+     {}},
     {"prompt_answered", L"", L"en_US.UTF-8", L"UTC", {Answer(L"86400")}, L"86400", L"1/2/1970", L"0", {}},
-    {"cancel_gives_zero_and_the_error_box", L"", L"en_US.UTF-8", L"UTC", {Cancel(), Dismiss(L"Error", Invalid)},
-     L"0", L"", L"0", {}},
-    {"minus_one_is_refused", L"", L"en_US.UTF-8", L"UTC", {Answer(L"-1"), Dismiss(L"Error", Invalid)},
-     L"-1", L"", L"0", {}},
-    {"milliseconds_at_the_prompt_keep_the_window", L"42", L"en_US.UTF-8", L"UTC",
-     {Click(), Answer(L"1600000000000"), Dismiss(L"Error", Invalid)}, L"42", L"1/1/1970 12:00:42 AM", L"0", {}},
-    {"command_line_not_a_number", L"12x34", L"en_US.UTF-8", L"UTC",
-     {Dismiss(L"Type mismatch", L"\"12x34\" is not a number")}, {}, {}, {},
+    {"cancel_gives_zero_and_the_error_box",
+     L"",
+     L"en_US.UTF-8",
+     L"UTC",
+     {Cancel(), Dismiss(L"Error", Invalid)},
+     L"0",
+     L"",
+     L"0",
+     {}},
+    {"minus_one_is_refused",
+     L"",
+     L"en_US.UTF-8",
+     L"UTC",
+     {Answer(L"-1"), Dismiss(L"Error", Invalid)},
+     L"-1",
+     L"",
+     L"0",
+     {}},
+    {"milliseconds_at_the_prompt_keep_the_window",
+     L"42",
+     L"en_US.UTF-8",
+     L"UTC",
+     {Click(), Answer(L"1600000000000"), Dismiss(L"Error", Invalid)},
+     L"42",
+     L"1/1/1970 12:00:42 AM",
+     L"0",
+     {}},
+    {"command_line_not_a_number",
+     L"12x34",
+     L"en_US.UTF-8",
+     L"UTC",
+     {Dismiss(L"Type mismatch", L"\"12x34\" is not a number")},
+     {},
+     {},
+     {},
      "brisvane: Type mismatch: \"12x34\" is not a number\r\n"},
-    {"command_line_out_of_range", L"3000000000", L"en_US.UTF-8", L"UTC",
-     {Dismiss(L"Overflow", L"\"3000000000\" is outside the range -2147483648 to 2147483647")}, {}, {}, {},
+    {"command_line_out_of_range",
+     L"3000000000",
+     L"en_US.UTF-8",
+     L"UTC",
+     {Dismiss(L"Overflow", L"\"3000000000\" is outside the range -2147483648 to 2147483647")},
+     {},
+     {},
+     {},
      "brisvane: Overflow: \"3000000000\" is outside the range -2147483648 to 2147483647\r\n"},
-    {"german_in_kolkata", L"1600000000", L"de_DE.UTF-8", L"Asia/Kolkata", {},
-     L"1600000000", L"13.9.2020 17:56:40", L"5,5", {}},
-    {"japanese_text_survives_the_round_trip", L"1600000000", L"ja_JP.UTF-8", L"UTC",
-     {Click(), Answer(L"\u65E5\u672C"), Dismiss(L"Error", Invalid)}, L"0", L"2020/9/13 12:26:40", L"0", {}},
-    {"japanese_command_line_comes_back_in_the_message", L"12\u65E5\u672C", L"ja_JP.UTF-8", L"UTC",
-     {Dismiss(L"Type mismatch", L"\"12\u65E5\u672C\" is not a number")}, {}, {}, {},
+    {"german_in_kolkata",
+     L"1600000000",
+     L"de_DE.UTF-8",
+     L"Asia/Kolkata",
+     {},
+     L"1600000000",
+     L"13.9.2020 17:56:40",
+     L"5,5",
+     {}},
+    {"japanese_text_survives_the_round_trip",
+     L"1600000000",
+     L"ja_JP.UTF-8",
+     L"UTC",
+     {Click(), Answer(L"\u65E5\u672C"), Dismiss(L"Error", Invalid)},
+     L"0",
+     L"2020/9/13 12:26:40",
+     L"0",
+     {}},
+    {"japanese_command_line_comes_back_in_the_message",
+     L"12\u65E5\u672C",
+     L"ja_JP.UTF-8",
+     L"UTC",
+     {Dismiss(L"Type mismatch", L"\"12\u65E5\u672C\" is not a number")},
+     {},
+     {},
+     {},
      "brisvane: Type mismatch: \"12\xE6\x97\xA5\xE6\x9C\xAC\" is not a number\r\n"},
 };
 

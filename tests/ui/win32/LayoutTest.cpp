@@ -12,13 +12,13 @@ TEST(Layout, GivesThePixelsOfTheStoredTwipsAtEveryResolution)
         PixelRect pixels;
     };
     for (std::size_t i = 0; const Case c : {
-             Case{"EpochDate", {80, 8, 145, 19}},
-             Case{"LocalDate", {80, 40, 145, 19}},
-             Case{"Label1", {8, 16, 73, 17}},
-             Case{"Label2", {8, 40, 73, 17}},
-             Case{"Command1", {240, 8, 57, 25}},
-             Case{"Zone", {232, 40, 65, 19}},
-         }) {
+                                Case{"EpochDate", {80, 8, 145, 19}},
+                                Case{"LocalDate", {80, 40, 145, 19}},
+                                Case{"Label1", {8, 16, 73, 17}},
+                                Case{"Label2", {8, 40, 73, 17}},
+                                Case{"Command1", {240, 8, 57, 25}},
+                                Case{"Zone", {232, 40, 65, 19}},
+                            }) {
         EXPECT_STREQ(BrisvanefrmControls[i].Name, c.name);
         EXPECT_EQ(PixelsOf(BrisvanefrmControls[i++], 96), c.pixels) << c.name;
     }
