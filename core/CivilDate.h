@@ -26,8 +26,8 @@ constexpr CivilDate CivilFromDays(std::int32_t days) noexcept
     const std::int32_t z = days + 719'468;                          // days since 0000-03-01
     const std::int32_t era = (z >= 0 ? z : z - 146'096) / 146'097;  // floor division
     const std::int32_t dayOfEra = z - era * 146'097;                // [0, 146096]
-    const std::int32_t yearOfEra =
-        (dayOfEra - dayOfEra / 1'460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;               // [0, 399]
+    // [0, 399]
+    const std::int32_t yearOfEra = (dayOfEra - dayOfEra / 1'460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;
     const std::int32_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);  // [0, 365]
     const std::int32_t shiftedMonth = (5 * dayOfYear + 2) / 153;  // [0, 11], March is 0
     const std::int32_t day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
