@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace Brisvane {
 namespace {
 
 struct HeldMessage {
@@ -67,10 +68,12 @@ std::string DisplayFailureMessage()
 
     std::string message = "cannot open the display";
     if (name && *name)
-        message += " " + Brisvane::QuoteForMessage(name);
+        message += " " + QuoteForMessage(name);
     else
         message += std::string(": ") + variable + " is not set";
     if (platformName != "xcb")
-        message += " (Qt platform " + Brisvane::QuoteForMessage(platformName) + ")";
+        message += " (Qt platform " + QuoteForMessage(platformName) + ")";
     return message;
 }
+
+}  // namespace Brisvane

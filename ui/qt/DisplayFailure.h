@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace Brisvane {
+
 // Turns a display that cannot be opened into one line on standard error and
 // exit status 1. Qt treats it as a fatal error and aborts, leaving a core
 // dump behind a message about reinstalling the application. Install the
@@ -25,3 +27,5 @@ public:
 // `cannot open the display ":0"`, with the Qt platform when one is chosen
 // other than X11's.
 std::string DisplayFailureMessage();
+
+}  // namespace Brisvane

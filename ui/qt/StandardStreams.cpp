@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <csignal>
 
+namespace Brisvane {
+
 void ProtectStandardStreams() noexcept
 {
     for (int fd = 0; fd <= 2; ++fd) {
@@ -23,3 +25,5 @@ void ProtectStandardStreams() noexcept
     }
     std::signal(SIGPIPE, SIG_IGN);
 }
+
+}  // namespace Brisvane

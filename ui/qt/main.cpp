@@ -14,7 +14,7 @@
 
 int main(int argc, char* argv[])
 {
-    ProtectStandardStreams();
+    Brisvane::ProtectStandardStreams();
 
     // The whole command line is the epoch value. Qt gets none of it, so that
     // a value such as "-5" or "-reverse" is never taken as a toolkit option;
@@ -23,13 +23,13 @@ int main(int argc, char* argv[])
     char fallbackName[] = "brisvane";
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
-    DisplayFailureGuard displayGuard;
+    Brisvane::DisplayFailureGuard displayGuard;
     QApplication app(qtArgc, qtArgv);
     displayGuard.Release();
     QApplication::setApplicationName(QStringLiteral("Brisvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QGuiApplication::setDesktopFileName(QStringLiteral(BRISVANE_APP_ID));
-    InstallFontSubstitutes();
+    Brisvane::InstallFontSubstitutes();
 
     const Brisvane::SystemZoneSource zone;
     const auto format = Brisvane::UserRegionalFormat();
