@@ -390,7 +390,7 @@ std::vector<Case> CasesOfThisRun()
 INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(CasesOfThisRun()),
                          [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.Name); });
 
-TEST(EndToEndLayout, IsTheStoredOneAt96Dpi)
+TEST(EndToEndLayout, IsTheStoredOneAt96DpiInTabOrder)
 {
     Program program(L"1");
     const HWND window = program.FindWindow(L"Brisvane");
@@ -426,6 +426,24 @@ TEST(EndToEndLayout, IsTheStoredOneAt96Dpi)
         ::GetClassNameW(control, windowClass, static_cast<int>(std::size(windowClass)));
         EXPECT_EQ(_wcsicmp(windowClass, e.Class), 0) << e.Name;
     }
+
+    // Tab goes EpochDate, LocalDate, convert, Zone and round again.
+    HWND focus = ControlOf(window, "EpochDate");
+    for (const char* next : {"LocalDate", "Command1", "Zone", "EpochDate"}) {
+        focus = ::GetNextDlgTabItem(window, focus, FALSE);
+        EXPECT_EQ(focus, ControlOf(window, next)) << next;
+    }
+    // Each box lies above the label that reaches into it.
+    for (const auto& [box, label] : {std::pair{"EpochDate", "Label1"}, std::pair{"LocalDate", "Label2"}}) {
+        HWND below = ControlOf(window, box);
+        while (below != nullptr && below != ControlOf(window, label))
+            below = ::GetWindow(below, GW_HWNDNEXT);
+        EXPECT_NE(below, nullptr) << label << " is above " << box;
+    }
+    // "convert" is not a default button, and Zone is read-only.
+    EXPECT_EQ(::GetWindowLongW(ControlOf(window, "Command1"), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    EXPECT_NE(::GetWindowLongW(ControlOf(window, "Zone"), GWL_STYLE) & ES_READONLY, 0);
+
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitStatus(), 0);
 }
