@@ -3,6 +3,7 @@
 #include "EventDispatch.h"
 #include "FakeView.h"
 #include "FixedRegionalFormat.h"
+#include "FixedZoneSource.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,6 @@
 using namespace Brisvane;
 
 namespace {
-
-class FakeZoneSource final : public ZoneSource {
-public:
-    explicit FakeZoneSource(ZoneAnswer answer) : answer(answer) {}
-    ZoneAnswer Query(std::chrono::system_clock::time_point) const override { return answer; }
-    ZoneAnswer answer;
-};
 
 const ZoneAnswer Utc{ZoneState::Standard, 0, 0};
 using Calls = std::vector<std::string>;
@@ -29,7 +23,7 @@ struct Fixture {
     {
     }
     FakeView view;
-    FakeZoneSource zone;
+    FixedZoneSource zone;
     FixedRegionalFormat format;
     Brisvanefrm form;
 };
@@ -139,7 +133,7 @@ TEST(Brisvanefrm, ShowsTheZoneOffsetAndAddsIt)
 
     // A comma locale writes the hours its way.
     FakeView view;
-    const FakeZoneSource india({ZoneState::NoDaylightRules, -330, 0});
+    const FixedZoneSource india({ZoneState::NoDaylightRules, -330, 0});
     const FixedRegionalFormat german(",");
     Brisvanefrm form(view, india, german, "1");
     form.Form_Load();

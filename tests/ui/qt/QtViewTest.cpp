@@ -6,6 +6,7 @@
 #include "EpochText.h"
 #include "EventDispatch.h"
 #include "FixedRegionalFormat.h"
+#include "FixedZoneSource.h"
 #include "QtView.h"
 
 #include <QApplication>
@@ -21,11 +22,6 @@ using namespace Brisvane;
 
 namespace {
 
-class UtcZone final : public ZoneSource {
-public:
-    ZoneAnswer Query(std::chrono::system_clock::time_point) const override { return {ZoneState::Standard, 0, 0}; }
-};
-
 // The view wired to a form, as the program wires them, over a fixed zone
 // and fixed regional formats.
 struct Fixture {
@@ -38,7 +34,7 @@ struct Fixture {
     QString Text(const char* name) const { return Box(name)->text(); }
     QPushButton* Convert() const { return view.findChild<QPushButton*>("Command1"); }
 
-    UtcZone zone;
+    FixedZoneSource zone;
     FixedRegionalFormat format;
     QtView view;
     Brisvanefrm form;
