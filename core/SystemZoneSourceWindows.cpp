@@ -7,7 +7,7 @@
 namespace Brisvane {
 namespace {
 
-using GetTimeZoneInformationFunction = DWORD(WINAPI*)(LPTIME_ZONE_INFORMATION);
+using GetTimeZoneInformationFunction = decltype(&::GetTimeZoneInformation);
 
 // A function of a loaded module, looked up by name, as the pointer type the
 // caller names; null where the module lacks it. GetProcAddress hands back

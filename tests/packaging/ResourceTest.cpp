@@ -4,6 +4,9 @@
 //
 // Usage: resource_tests PATH\TO\Brisvane.exe [GoogleTest options]
 
+#include "Resources.h"
+#include "Version.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -73,7 +76,7 @@ struct IconGroupEntry {
 
 }  // namespace
 
-TEST(Resources, VersionRecordIsOnePointZeroInUsEnglish)
+TEST(Resources, VersionRecordIsTheProjectsVersionInUsEnglish)
 {
     std::vector<unsigned char> info = VersionInfo();
     ASSERT_FALSE(info.empty()) << "no version record";
@@ -82,24 +85,26 @@ TEST(Resources, VersionRecordIsOnePointZeroInUsEnglish)
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", &value, &length));
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x0001'0000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x0001'0000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    constexpr DWORD numbers[] = {BRISVANE_VERSION_NUMBERS};
+    EXPECT_EQ(fixed->dwFileVersionMS, numbers[0] << 16 | numbers[1]);
+    EXPECT_EQ(fixed->dwFileVersionLS, numbers[2] << 16 | numbers[3]);
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
 
     ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &length));
     ASSERT_GE(length, 4u);
     EXPECT_EQ(static_cast<const WORD*>(value)[0], 0x0409);  // US English
 
-    for (const wchar_t* name : {L"ProductName", L"InternalName", L"OriginalFilename"})
+    for (const wchar_t* name : {L"ProductName", L"InternalName"})
         EXPECT_EQ(StringValue(info, name), L"Brisvane") << name;
-    EXPECT_EQ(StringValue(info, L"FileVersion"), L"1.00");
-    EXPECT_EQ(StringValue(info, L"ProductVersion"), L"1.00");
+    EXPECT_EQ(StringValue(info, L"OriginalFilename"), L"Brisvane.exe");
+    EXPECT_EQ(StringValue(info, L"FileVersion"), L"" BRISVANE_VERSION);
+    EXPECT_EQ(StringValue(info, L"ProductVersion"), L"" BRISVANE_VERSION);
 }
 
 TEST(Resources, IconGroupHoldsExactlyTheThreeImages)
 {
-    const std::string group = Resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
+    const std::string group = Resource(MAKEINTRESOURCEW(BRISVANE_ICON), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
     ASSERT_GE(group.size(), sizeof(IconGroupHeader));
     const auto* data = reinterpret_cast<const unsigned char*>(group.data());
     const auto* header = reinterpret_cast<const IconGroupHeader*>(data);

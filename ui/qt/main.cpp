@@ -8,6 +8,7 @@
 #include "QtView.h"
 #include "RegionalFormat.h"
 #include "StandardStreams.h"
+#include "Version.h"
 #include "ZoneSource.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ int main(int argc, char* argv[])
     QApplication app(qtArgc, qtArgv);
     displayGuard.Release();
     QApplication::setApplicationName(QStringLiteral("Brisvane"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(BRISVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(BRISVANE_APP_ID));
     Brisvane::InstallFontSubstitutes();
 
