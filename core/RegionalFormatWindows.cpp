@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace Brisvane {
 namespace {
@@ -22,24 +23,49 @@ SYSTEMTIME ToSystemTime(const CalendarReading& reading)
     return time;
 }
 
-// Calls one of the Get...FormatEx functions, which write a text of
-// `size` characters (the terminating null included) or, given no buffer,
-// tell the size they need; 0 means failure.
+// Calls one of the Get...FormatEx functions, which write a text of `size`
+// characters (the terminating null included) and return its length, or 0 on
+// failure. Asked again with a larger buffer only when the text did not fit;
+// nothing when the call fails for any other reason.
 template <typename Call>
-std::string FormattedText(Call call)
+std::optional<std::string> FormattedText(Call call)
 {
     wchar_t buffer[128];
-    int length = call(buffer, static_cast<int>(std::size(buffer)));
-    if (length > 0)
+    if (const int length = call(buffer, static_cast<int>(std::size(buffer))); length > 0)
         return Utf8FromUtf16(std::wstring_view(buffer, static_cast<std::size_t>(length - 1)));
+    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        return std::nullopt;
     const int needed = call(nullptr, 0);
     if (needed <= 0)
-        return {};
+        return std::nullopt;
     std::wstring text(static_cast<std::size_t>(needed), L'\0');
-    length = call(text.data(), needed);
-    return length > 0 ? Utf8FromUtf16(std::wstring_view(text.data(), static_cast<std::size_t>(length - 1)))
-                      : std::string();
+    const int length = call(text.data(), needed);
+    if (length <= 0)
+        return std::nullopt;
+    return Utf8FromUtf16(std::wstring_view(text.data(), static_cast<std::size_t>(length - 1)));
 }
+
+// Where Windows cannot format a text, the user gets what the POSIX side shows
+// for a locale it cannot open: the "C" locale's short date (%m/%d/%y), long
+// time (%H:%M:%S) and decimal separator.
+std::string Numbers(const char* format, int a, int b, int c)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    return text;
+}
+
+std::string CLocaleShortDate(const CalendarReading& reading)
+{
+    return Numbers("%02d/%02d/%02d", reading.Date.Month, reading.Date.Day, reading.Date.Year % 100);
+}
+
+std::string CLocaleLongTime(const CalendarReading& reading)
+{
+    return Numbers("%02d:%02d:%02d", reading.Hour, reading.Minute, reading.Second);
+}
+
+constexpr char CLocaleDecimalSeparator[] = ".";
 
 class WindowsRegionalFormat final : public RegionalFormat {
 public:
@@ -52,20 +78,18 @@ public:
     std::string ShortDate(const CalendarReading& reading) const override
     {
         const SYSTEMTIME time = ToSystemTime(reading);
-        std::string text = FormattedText([&](wchar_t* buffer, int size) {
-            return ::GetDateFormatEx(Name(), DATE_SHORTDATE, &time, nullptr, buffer, size, nullptr);
-        });
-        // Windows formats only years from 1601 on; the program never forms
-        // an earlier one, but a date is never shown as nothing.
-        return text.empty() ? Numbers("%04d-%02d-%02d", reading.Date.Year, reading.Date.Month, reading.Date.Day) : text;
+        return FormattedText([&](wchar_t* buffer, int size) {
+                   return ::GetDateFormatEx(Name(), DATE_SHORTDATE, &time, nullptr, buffer, size, nullptr);
+               })
+            .value_or(CLocaleShortDate(reading));
     }
 
     std::string LongTime(const CalendarReading& reading) const override
     {
         const SYSTEMTIME time = ToSystemTime(reading);
-        std::string text = FormattedText(
-            [&](wchar_t* buffer, int size) { return ::GetTimeFormatEx(Name(), 0, &time, nullptr, buffer, size); });
-        return text.empty() ? Numbers("%02d:%02d:%02d", reading.Hour, reading.Minute, reading.Second) : text;
+        return FormattedText(
+                   [&](wchar_t* buffer, int size) { return ::GetTimeFormatEx(Name(), 0, &time, nullptr, buffer, size); })
+            .value_or(CLocaleLongTime(reading));
     }
 
     const std::string& DecimalSeparator() const noexcept override { return decimalSeparator_; }
@@ -75,17 +99,10 @@ private:
 
     static std::string DecimalSeparatorOf(const wchar_t* name)
     {
-        std::string separator = FormattedText(
+        const std::optional<std::string> separator = FormattedText(
             [&](wchar_t* buffer, int size) { return ::GetLocaleInfoEx(name, LOCALE_SDECIMAL, buffer, size); });
         // A number is never written without its separator.
-        return separator.empty() ? std::string(1, '.') : separator;
-    }
-
-    static std::string Numbers(const char* format, int a, int b, int c)
-    {
-        char text[32];
-        std::snprintf(text, sizeof text, format, a, b, c);
-        return text;
+        return separator && !separator->empty() ? *separator : CLocaleDecimalSeparator;
     }
 
     std::wstring name_;
