@@ -1,5 +1,7 @@
 #include "ZoneSource.h"
 
+#include "BoundFunctionWindows.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -9,28 +11,13 @@ namespace {
 
 using GetTimeZoneInformationFunction = decltype(&::GetTimeZoneInformation);
 
-// A function of a loaded module, looked up by name, as the pointer type the
-// caller names; null where the module lacks it. GetProcAddress hands back
-// every function as the same generic pointer type.
-template <typename Function>
-Function BoundFunction(HMODULE module, const char* name)
-{
-    static_assert(sizeof(Function) == sizeof(FARPROC));
-    const FARPROC address = ::GetProcAddress(module, name);
-    Function function = nullptr;
-    std::memcpy(&function, &address, sizeof function);
-    return function;
-}
-
 // Bound by name at first use rather than through the import table; the
 // lookup is done once and kept for the life of the process. Every process
 // has kernel32 loaded, so there is nothing to load or release.
 GetTimeZoneInformationFunction BoundGetTimeZoneInformation()
 {
-    static const GetTimeZoneInformationFunction function = [] {
-        const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-        return kernel ? BoundFunction<GetTimeZoneInformationFunction>(kernel, "GetTimeZoneInformation") : nullptr;
-    }();
+    static const auto function =
+        BoundFunction<GetTimeZoneInformationFunction>(::GetModuleHandleW(L"kernel32.dll"), "GetTimeZoneInformation");
     return function;
 }
 

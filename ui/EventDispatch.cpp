@@ -29,7 +29,7 @@ std::string ReportLine(const std::exception& error)
     return "brisvane: " + kind + ": " + detail + "\n";
 }
 
-void ReportUnhandledError(FormView& view, const std::exception& error)
+void ReportUnhandledError(const std::exception& error, const std::function<void(const UnhandledErrorReport&)>& show)
 {
     // Standard error may be closed, a file, or a pipe nobody reads: the
     // line is a courtesy to a terminal, and the modal report is what
@@ -37,7 +37,7 @@ void ReportUnhandledError(FormView& view, const std::exception& error)
     const std::string line = ReportLine(error);
     std::fputs(line.c_str(), stderr);
     std::fflush(stderr);
-    view.ReportUnhandledError(ReportOf(error));
+    show(ReportOf(error));
 }
 
 }  // namespace Brisvane

@@ -3,6 +3,7 @@
 #include "FormView.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -19,8 +20,9 @@ UnhandledErrorReport ReportOf(const std::exception& error);
 std::string ReportLine(const std::exception& error);
 
 // Tells the user about an error that no handler dealt with: the line on
-// standard error (where the process has one) and the view's modal report.
-void ReportUnhandledError(FormView& view, const std::exception& error);
+// standard error (where the process has one), then the modal report,
+// which `show` puts on the screen.
+void ReportUnhandledError(const std::exception& error, const std::function<void(const UnhandledErrorReport&)>& show);
 
 // Runs one event handler of the form. An error that leaves it stops here,
 // since none may unwind through a toolkit's event loop or a window
@@ -33,9 +35,10 @@ bool RunEventHandler(FormView& view, Handler&& handler) noexcept
         std::forward<Handler>(handler)();
         return true;
     } catch (const std::exception& error) {
-        ReportUnhandledError(view, error);
+        ReportUnhandledError(error, [&view](const UnhandledErrorReport& report) { view.ReportUnhandledError(report); });
     } catch (...) {
-        ReportUnhandledError(view, std::exception());
+        ReportUnhandledError(std::exception(),
+                             [&view](const UnhandledErrorReport& report) { view.ReportUnhandledError(report); });
     }
     return false;
 }

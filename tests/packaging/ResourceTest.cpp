@@ -135,11 +135,14 @@ TEST(Resources, IconGroupHoldsExactlyTheThreeImages)
     }
 }
 
-TEST(Resources, ManifestAsksForVisualStylesAndPerMonitorDpi)
+TEST(Resources, ManifestAsksForVisualStylesPerMonitorDpiAndNoElevation)
 {
     const std::string manifest = Resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
-    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos) << manifest;
-    EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos) << manifest;
+    for (const char* declaration : {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "PerMonitorV2",
+                                    "<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">",
+                                    "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+                                    "version=\"" BRISVANE_VERSION_DOTTED "\""})
+        EXPECT_NE(manifest.find(declaration), std::string::npos) << declaration << " is not in:\n" << manifest;
 }
 
 int main(int argc, char** argv)

@@ -1,10 +1,13 @@
 #include "Win32View.h"
 
+#include "AccessibleName.h"
 #include "EventDispatch.h"
+#include "Fonts.h"
 #include "Resources.h"
 #include "Unicode.h"
 
-#include <cwchar>
+#include <stdexcept>
+#include <utility>
 
 namespace Brisvane {
 namespace {
@@ -12,20 +15,38 @@ namespace {
 constexpr wchar_t WindowClass[] = L"Brisvanefrm";
 constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW;
 
+// The value boxes' font is the only one a control has of its own: a view
+// makes it once for all of them.
+constexpr bool OnlyTheValueBoxFont()
+{
+    for (const ControlDescription& control : BrisvanefrmControls)
+        if (control.Font != nullptr && control.Font != &ValueBoxFont)
+            return false;
+    return true;
+}
+static_assert(OnlyTheValueBoxFont());
+
 std::wstring Wide(std::string_view text)
 {
     return Utf16FromUtf8<wchar_t>(text);
 }
 
-const ControlLayout& LayoutOf(const char* name)
+// What Windows says of its last error, for a report that names the call
+// that failed.
+[[noreturn]] void ThrowLastError(const std::string& what)
 {
-    for (const ControlLayout& control : BrisvanefrmControls)
-        if (std::string_view(control.Name) == name)
-            return control;
-    return BrisvanefrmControls.front();
+    const DWORD error = ::GetLastError();
+    wchar_t text[256] = {};
+    DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                    static_cast<DWORD>(std::size(text)), nullptr);
+    while (length > 0 && (text[length - 1] == L'\n' || text[length - 1] == L'\r' || text[length - 1] == L'.'))
+        --length;
+    std::string reason = Utf8FromUtf16(std::wstring_view(text, length));
+    throw std::runtime_error(what + " failed" + (reason.empty() ? "" : ": " + reason) + " (Windows error " +
+                             std::to_string(error) + ")");
 }
 
-HWND CreateControl(const ControlLayout& control, const PixelRect& rect, HWND parent, HINSTANCE instance)
+HWND CreateControl(const ControlDescription& control, const PixelRect& rect, HWND parent, HINSTANCE instance)
 {
     const wchar_t* windowClass = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
@@ -42,60 +63,24 @@ HWND CreateControl(const ControlLayout& control, const PixelRect& rect, HWND par
         extendedStyle = WS_EX_CLIENTEDGE;
         break;
     }
-    return ::CreateWindowExW(extendedStyle, windowClass, Wide(control.Caption).c_str(), style, rect.Left, rect.Top,
-                             rect.Width, rect.Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id)),
-                             instance, nullptr);
+    const HWND created = ::CreateWindowExW(
+        extendedStyle, windowClass, Wide(control.Caption).c_str(), style, rect.Left, rect.Top, rect.Width, rect.Height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FIRST_CONTROL + static_cast<int>(control.Id))),
+        instance, nullptr);
+    if (created == nullptr)
+        ThrowLastError(std::string("CreateWindowExW for the control ") + control.Name);
+    if (control.AccessibleName != nullptr && !GiveAccessibleName(created, Wide(control.AccessibleName)))
+        ThrowLastError(std::string("SetWindowSubclass for the control ") + control.Name);
+    return created;
 }
 
 // The outer size of the window whose client area is the stored one at `dpi`.
 SIZE WindowSize(UINT dpi)
 {
-    RECT frame{0, 0, TwipsToPixels(BrisvanefrmLayout.ClientWidth, static_cast<int>(dpi)),
-               TwipsToPixels(BrisvanefrmLayout.ClientHeight, static_cast<int>(dpi))};
+    RECT frame{0, 0, TwipsToPixels(BrisvanefrmWindow.ClientWidth, static_cast<int>(dpi)),
+               TwipsToPixels(BrisvanefrmWindow.ClientHeight, static_cast<int>(dpi))};
     ::AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, 0, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
-// The window's font: the system's message font at `dpi`.
-HFONT CreateWindowFont(UINT dpi)
-{
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
-        return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    return ::CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
-// The value boxes' font: MS Sans Serif 9.75 pt bold, 13 pixels at 96 DPI.
-// Where the face is missing, Windows maps it to the nearest sans-serif
-// face of the same size, which the family asks for.
-HFONT CreateValueFont(UINT dpi)
-{
-    LOGFONTW font{};
-    font.lfHeight = -::MulDiv(975, static_cast<int>(dpi), 7200);
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    std::wcscpy(font.lfFaceName, L"MS Sans Serif");
-    return ::CreateFontIndirectW(&font);
-}
-
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm =
-        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON,
-                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    // The face colour, as behind a dialog's controls.
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = WindowClass;
-    ::RegisterClassExW(&windowClass);
 }
 
 struct PromptState {
@@ -138,13 +123,45 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 Win32View::Win32View(HINSTANCE instance) : instance_(instance)
 {
-    RegisterWindowClass(instance, WindowProc);
+    try {
+        Create();
+    } catch (...) {
+        Destroy();
+        throw;
+    }
+}
+
+Win32View::~Win32View()
+{
+    Destroy();
+}
+
+void Win32View::Create()
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = static_cast<HICON>(
+        ::LoadImageW(instance_, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    windowClass.hIconSm =
+        static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    // The face colour, as behind a dialog's controls.
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = WindowClass;
+    class_ = ::RegisterClassExW(&windowClass);
+    if (class_ == 0)
+        ThrowLastError("RegisterClassExW for the window Brisvanefrm");
+
     // Sized for the primary monitor's DPI, and again below if the window
     // opens on a monitor of another.
     const UINT systemDpi = ::GetDpiForSystem();
     const SIZE size = WindowSize(systemDpi);
-    window_ = ::CreateWindowExW(0, WindowClass, Wide(BrisvanefrmLayout.Caption).c_str(), WindowStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, this);
+    if (::CreateWindowExW(0, WindowClass, Wide(BrisvanefrmWindow.Caption).c_str(), WindowStyle, CW_USEDEFAULT,
+                          CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance_, this) == nullptr)
+        ThrowLastError("CreateWindowExW for the window Brisvanefrm");
     const UINT dpi = ::GetDpiForWindow(window_);
     if (dpi != systemDpi) {
         const SIZE resized = WindowSize(dpi);
@@ -153,10 +170,14 @@ Win32View::Win32View(HINSTANCE instance) : instance_(instance)
     LayOut(dpi);
 }
 
-Win32View::~Win32View()
+void Win32View::Destroy() noexcept
 {
+    // Destroyed with its owner, not closed by the user: nothing to end.
+    quitWhenDestroyed_ = false;
     if (window_ != nullptr)
         ::DestroyWindow(window_);
+    if (class_ != 0)
+        ::UnregisterClassW(WindowClass, instance_);
     ::DeleteObject(windowFont_);
     ::DeleteObject(valueFont_);
 }
@@ -181,9 +202,7 @@ int Win32View::Run()
 
 void Win32View::SetText(TextBox box, const std::string& text)
 {
-    const HWND edit = Control(box == TextBox::EpochDate   ? "EpochDate"
-                              : box == TextBox::LocalDate ? "LocalDate"
-                                                          : "Zone");
+    const HWND edit = ControlWindow(ControlOf(box));
     ::SetWindowTextW(edit, Wide(text).c_str());
     // The caret at the start, so that a text wider than its box shows its beginning.
     ::SendMessageW(edit, EM_SETSEL, 0, 0);
@@ -211,8 +230,13 @@ void Win32View::ShowError(const std::string& title, const std::string& message)
 
 void Win32View::ReportUnhandledError(const UnhandledErrorReport& report)
 {
+    ShowUnhandledErrorReport(window_, report);
+}
+
+void ShowUnhandledErrorReport(HWND owner, const UnhandledErrorReport& report)
+{
     const std::wstring text = Wide(report.Message) + L"\n\n" + Wide(report.Consequence);
-    ::MessageBoxW(window_, text.c_str(), Wide(report.Title).c_str(), MB_OK | MB_ICONERROR);
+    ::MessageBoxW(owner, text.c_str(), Wide(report.Title).c_str(), MB_OK | MB_ICONERROR);
 }
 
 LRESULT CALLBACK Win32View::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
@@ -228,70 +252,88 @@ LRESULT CALLBACK Win32View::WindowProc(HWND window, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         view->window_ = nullptr;
+        view->controls_ = {};
     }
-    return view->Handle(message, wParam, lParam);
+    return view->Handle(window, message, wParam, lParam);
 }
 
-LRESULT Win32View::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Win32View::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
         // Only a click of "convert". Enter in a box comes as IDOK and Esc as
         // IDCANCEL, and neither does anything: the window has no default
         // or cancel button.
-        if (LOWORD(wParam) == LayoutOf("Command1").Id && HIWORD(wParam) == BN_CLICKED && form_ != nullptr) {
+        if (LOWORD(wParam) == IDC_FIRST_CONTROL + static_cast<int>(Control::Command1) &&
+            HIWORD(wParam) == BN_CLICKED && form_ != nullptr) {
             if (!RunEventHandler(*this, [this] { form_->Command1_Click(); })) {
                 exitStatus_ = UnhandledErrorExitStatus;
-                ::DestroyWindow(window_);
+                ::DestroyWindow(window);
             }
         }
         return 0;
     case WM_ACTIVATE:
-        // Back where the user left off, or on EpochDate the first time.
+        // Back where the user left off, or on the first control in tab
+        // order the first time.
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = ::GetFocus();
-            if (focus != nullptr && ::IsChild(window_, focus))
+            if (focus != nullptr && ::IsChild(window, focus))
                 focus_ = focus;
         } else {
-            ::SetFocus(focus_ != nullptr ? focus_ : Control("EpochDate"));
+            ::SetFocus(focus_ != nullptr ? focus_ : ControlWindow(InTabOrder().front()));
         }
         return 0;
+    case WM_GETDPISCALEDSIZE:
+        // Before a move to a monitor of another DPI: the size for the
+        // stored client area there, not Windows' scaled guess.
+        *reinterpret_cast<SIZE*>(lParam) = WindowSize(LOWORD(wParam));
+        return TRUE;
     case WM_DPICHANGED: {
+        // Where Windows suggests, at the stored client size: the frame the
+        // window has now is already the one for the new DPI.
+        const UINT dpi = HIWORD(wParam);
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        LayOut(HIWORD(wParam));
+        RECT outer{};
+        RECT client{};
+        ::GetWindowRect(window, &outer);
+        ::GetClientRect(window, &client);
+        const int width = TwipsToPixels(BrisvanefrmWindow.ClientWidth, static_cast<int>(dpi)) +
+                          (outer.right - outer.left) - client.right;
+        const int height = TwipsToPixels(BrisvanefrmWindow.ClientHeight, static_cast<int>(dpi)) +
+                           (outer.bottom - outer.top) - client.bottom;
+        ::SetWindowPos(window, nullptr, suggested->left, suggested->top, width, height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        LayOut(dpi);
         return 0;
     }
-    case WM_DESTROY: ::PostQuitMessage(exitStatus_); return 0;
+    case WM_DESTROY:
+        if (quitWhenDestroyed_)
+            ::PostQuitMessage(exitStatus_);
+        return 0;
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 void Win32View::LayOut(UINT dpi)
 {
-    const HFONT windowFont = CreateWindowFont(dpi);
-    const HFONT valueFont = CreateValueFont(dpi);
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        const ControlLayout& layout = BrisvanefrmControls[i];
-        const PixelRect rect = PixelsOf(layout, static_cast<int>(dpi));
-        // Made at their place the first time, in creation order; moved after.
-        if (controls_[i] == nullptr)
-            controls_[i] = CreateControl(layout, rect, window_, instance_);
+    const HFONT oldWindowFont = std::exchange(windowFont_, CreateWindowFont(dpi));
+    const HFONT oldValueFont = std::exchange(valueFont_, CreateDescribedFont(ValueBoxFont, dpi));
+    // Made the first time in tab order, which is also their order on
+    // screen: Windows puts a later sibling below an earlier one, so each box
+    // lies above the label that reaches into it. Moved after.
+    for (const Control id : InTabOrder()) {
+        const ControlDescription& control = DescriptionOf(id);
+        const PixelRect rect = PixelsOf(control, static_cast<int>(dpi));
+        HWND& made = controls_[static_cast<std::size_t>(id)];
+        if (made == nullptr)
+            made = CreateControl(control, rect, window_, instance_);
         else
-            ::MoveWindow(controls_[i], rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
-        const HFONT font = layout.Font == ControlFont::ValueBox ? valueFont : windowFont;
-        ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            ::MoveWindow(made, rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
+        ::SendMessageW(made, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(control.Font != nullptr ? valueFont_ : windowFont_), TRUE);
     }
-    ::DeleteObject(windowFont_);
-    ::DeleteObject(valueFont_);
-    windowFont_ = windowFont;
-    valueFont_ = valueFont;
-}
-
-HWND Win32View::Control(const char* name) const
-{
-    return ::GetDlgItem(window_, LayoutOf(name).Id);
+    ::DeleteObject(oldWindowFont);
+    ::DeleteObject(oldValueFont);
 }
 
 }  // namespace Brisvane

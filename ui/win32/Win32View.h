@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Brisvanefrm.h"
+#include "BrisvanefrmLayout.h"
 #include "FormView.h"
-#include "Layout.h"
 
 #include <windows.h>
 
@@ -11,11 +11,14 @@
 namespace Brisvane {
 
 // The form's window in Win32: a top-level window whose controls are made
-// from the stored layout, converted to pixels at the window's DPI and made
-// again at that of any monitor it moves to. It only shows: the form decides.
+// from the stored description, converted to pixels at the window's DPI and
+// laid out again at that of any monitor it moves to. It only shows: the
+// form decides.
 class Win32View final : public FormView {
 public:
-    // Makes the window, hidden, and its controls.
+    // Makes the window, hidden, and its controls. Where Windows refuses the
+    // window class, the window or a control, throws std::runtime_error
+    // naming what failed, with nothing left behind.
     explicit Win32View(HINSTANCE instance);
     ~Win32View() override;
     Win32View(const Win32View&) = delete;
@@ -34,14 +37,20 @@ public:
     void ShowError(const std::string& title, const std::string& message) override;
     void ReportUnhandledError(const UnhandledErrorReport& report) override;
 
+    HWND Window() const { return window_; }
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Create();
     void LayOut(UINT dpi);
-    HWND Control(const char* name) const;
+    void Destroy() noexcept;
+    HWND ControlWindow(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
 
     HINSTANCE instance_;
+    ATOM class_ = 0;
     HWND window_ = nullptr;
+    // In the order of Control.
     std::array<HWND, BrisvanefrmControls.size()> controls_{};
     HFONT windowFont_ = nullptr;
     HFONT valueFont_ = nullptr;
@@ -49,6 +58,11 @@ private:
     HWND focus_ = nullptr;
     Brisvanefrm* form_ = nullptr;
     int exitStatus_ = 0;
+    bool quitWhenDestroyed_ = true;
 };
+
+// The modal report of an error that ends the program, over `owner` (which
+// may be null, when there is no window to put it over).
+void ShowUnhandledErrorReport(HWND owner, const UnhandledErrorReport& report);
 
 }  // namespace Brisvane

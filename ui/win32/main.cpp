@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string_view>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
@@ -20,10 +21,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 
     const Brisvane::SystemZoneSource zone;
     const auto format = Brisvane::UserRegionalFormat();
-    Brisvane::Win32View view(instance);
-    Brisvane::Brisvanefrm form(view, zone, *format, commandLine);
-    view.Connect(form);
-    if (!Brisvane::RunEventHandler(view, [&] { form.Form_Load(); }))
+    std::optional<Brisvane::Win32View> view;
+    try {
+        view.emplace(instance);
+    } catch (const std::exception& error) {
+        // The window could not be made, so the report has no window to
+        // stand over; without it the program would wait, unseen, forever.
+        Brisvane::ReportUnhandledError(error, [](const Brisvane::UnhandledErrorReport& report) {
+            Brisvane::ShowUnhandledErrorReport(nullptr, report);
+        });
         return Brisvane::UnhandledErrorExitStatus;
-    return view.Run();
+    }
+    Brisvane::Brisvanefrm form(*view, zone, *format, commandLine);
+    view->Connect(form);
+    if (!Brisvane::RunEventHandler(*view, [&] { form.Form_Load(); }))
+        return Brisvane::UnhandledErrorExitStatus;
+    return view->Run();
 }

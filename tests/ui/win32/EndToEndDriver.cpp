@@ -9,13 +9,17 @@
 //
 // Usage: brisvane_end_to_end PATH\TO\Brisvane.exe [GoogleTest options]
 
-#include "Layout.h"
+#include "BrisvanefrmLayout.h"
+#include "Resources.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -201,8 +205,11 @@ struct Case {
     // closed and the program must end with 0.
     std::wstring EpochDate, LocalDate, ZoneText;
     // Otherwise the program ends on its own after the steps, with status 1
-    // and this line on standard error (the C runtime ends it with CR LF).
+    // and one line on standard error that begins with this (the C runtime
+    // ends it with CR LF).
     std::string ErrorLine;
+    // Windows refuses the program its edit boxes.
+    bool EditBoxesRefused = false;
 };
 
 std::ostream& operator<<(std::ostream& out, const Case& c)
@@ -296,14 +303,92 @@ const Case Cases[] = {
      {},
      {},
      "brisvane: Type mismatch: \"12\xE6\x97\xA5\xE6\x9C\xAC\" is not a number\r\n"},
+    {"window_not_made_is_reported",
+     L"1",
+     L"en_US.UTF-8",
+     L"UTC",
+     {Dismiss(L"Unexpected error", L"CreateWindowExW for the control EpochDate failed")},
+     {},
+     {},
+     {},
+     "brisvane: Unexpected error: CreateWindowExW for the control EpochDate failed",
+     true},
 };
 
-HWND ControlOf(HWND window, const char* name)
+// Sets the hook of refuse_edit_boxes.dll, beside the driver, for the whole
+// session while it lives.
+class EditBoxesRefused {
+public:
+    EditBoxesRefused()
+    {
+        wchar_t path[MAX_PATH] = {};
+        ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring dll(path);
+        dll.replace(dll.find_last_of(L'\\') + 1, std::wstring::npos, L"refuse_edit_boxes.dll");
+        module_ = ::LoadLibraryW(dll.c_str());
+        const auto hook = reinterpret_cast<HOOKPROC>(
+            reinterpret_cast<void*>(::GetProcAddress(module_, "RefuseEditBoxes")));
+        hook_ = hook != nullptr ? ::SetWindowsHookExW(WH_CBT, hook, module_, 0) : nullptr;
+    }
+    ~EditBoxesRefused()
+    {
+        if (hook_ != nullptr)
+            ::UnhookWindowsHookEx(hook_);
+        if (module_ != nullptr)
+            ::FreeLibrary(module_);
+    }
+    EditBoxesRefused(const EditBoxesRefused&) = delete;
+    EditBoxesRefused& operator=(const EditBoxesRefused&) = delete;
+
+    bool Set() const { return hook_ != nullptr; }
+
+private:
+    HMODULE module_ = nullptr;
+    HHOOK hook_ = nullptr;
+};
+
+HWND ControlOf(HWND window, Control control)
 {
-    for (const ControlLayout& control : BrisvanefrmControls)
-        if (std::string_view(control.Name) == name)
-            return ::GetDlgItem(window, control.Id);
-    return nullptr;
+    return ::GetDlgItem(window, IDC_FIRST_CONTROL + static_cast<int>(control));
+}
+
+// What a screen reader learns of a control from this process: its name,
+// role, value and states.
+struct Accessible {
+    std::wstring Name;
+    long Role = 0;
+    std::wstring Value;
+    long State = 0;
+};
+
+Accessible AccessibleOf(HWND control)
+{
+    Accessible seen;
+    IAccessible* object = nullptr;
+    // __uuidof: a static build's IID_IAccessible is an import thunk, not the GUID.
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&object))))
+        return seen;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    const auto text = [](BSTR bstr) {
+        std::wstring result = bstr != nullptr ? std::wstring(bstr, ::SysStringLen(bstr)) : L"(none)";
+        ::SysFreeString(bstr);
+        return result;
+    };
+    BSTR name = nullptr;
+    BSTR value = nullptr;
+    seen.Name = SUCCEEDED(object->get_accName(self, &name)) ? text(name) : L"(failed)";
+    seen.Value = SUCCEEDED(object->get_accValue(self, &value)) ? text(value) : L"(failed)";
+    VARIANT role{};
+    VARIANT state{};
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4)
+        seen.Role = role.lVal;
+    if (SUCCEEDED(object->get_accState(self, &state)) && state.vt == VT_I4)
+        seen.State = state.lVal;
+    object->Release();
+    return seen;
 }
 
 // The text of a box once it equals `expected`, or what it holds when
@@ -324,16 +409,21 @@ class EndToEnd : public testing::TestWithParam<Case> {};
 TEST_P(EndToEnd, RunsAsTheUserSeesIt)
 {
     const Case& c = GetParam();
+    std::optional<EditBoxesRefused> refusal;
+    if (c.EditBoxesRefused) {
+        ASSERT_TRUE(refusal.emplace().Set()) << "cannot set the hook of refuse_edit_boxes.dll";
+    }
     Program program(c.Arguments);
     ASSERT_TRUE(program.Started()) << "cannot start " << Narrow(ProgramPath);
-    const HWND window = program.FindWindow(L"Brisvane");
-    ASSERT_NE(window, nullptr) << "no window titled Brisvane appeared; " << program.State();
+    // Made, but shown only once its boxes are written; unless it cannot be made.
+    const HWND window = c.EditBoxesRefused ? nullptr : program.FindWindow(L"Brisvane");
+    ASSERT_TRUE(window != nullptr || c.EditBoxesRefused) << "no window titled Brisvane appeared; " << program.State();
 
     for (const Step& step : c.Steps) {
         switch (step.What) {
         case Action::Click:
             // Posted: the click opens a modal loop in the program.
-            ::PostMessageW(ControlOf(window, "Command1"), BM_CLICK, 0, 0);
+            ::PostMessageW(ControlOf(window, Control::Command1), BM_CLICK, 0, 0);
             break;
         case Action::Answer:
         case Action::Cancel: {
@@ -359,13 +449,28 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
 
     if (!c.ErrorLine.empty()) {
         EXPECT_EQ(program.ExitStatus(), 1);
-        EXPECT_EQ(program.Errors(), c.ErrorLine);
+        const std::string errors = program.Errors();
+        EXPECT_EQ(errors.substr(0, c.ErrorLine.size()), c.ErrorLine) << errors;
+        EXPECT_EQ(errors.find("\r\n"), errors.size() - 2) << errors;
         return;
     }
-    EXPECT_EQ(Narrow(SettledText(ControlOf(window, "EpochDate"), c.EpochDate)), Narrow(c.EpochDate));
-    EXPECT_EQ(Narrow(SettledText(ControlOf(window, "LocalDate"), c.LocalDate)), Narrow(c.LocalDate));
-    EXPECT_EQ(Narrow(TextOf(ControlOf(window, "Zone"))), Narrow(c.ZoneText));
+    EXPECT_EQ(Narrow(SettledText(ControlOf(window, Control::EpochDate), c.EpochDate)), Narrow(c.EpochDate));
+    EXPECT_EQ(Narrow(SettledText(ControlOf(window, Control::LocalDate), c.LocalDate)), Narrow(c.LocalDate));
+    EXPECT_EQ(Narrow(TextOf(ControlOf(window, Control::Zone))), Narrow(c.ZoneText));
     EXPECT_EQ(program.WindowTitled(Prompt), nullptr) << "a prompt is still open";
+
+    // As a screen reader finds them: each box by its own name, as editable
+    // text holding what it shows; Zone read-only; the button by its caption.
+    for (const auto& [box, text] : {std::pair{Control::EpochDate, c.EpochDate}, std::pair{Control::LocalDate, c.LocalDate},
+                                    std::pair{Control::Zone, c.ZoneText}}) {
+        const Accessible seen = AccessibleOf(ControlOf(window, box));
+        EXPECT_EQ(Narrow(seen.Name), DescriptionOf(box).AccessibleName);
+        EXPECT_EQ(seen.Role, ROLE_SYSTEM_TEXT) << DescriptionOf(box).Name;
+        EXPECT_EQ(Narrow(seen.Value), Narrow(text)) << DescriptionOf(box).Name;
+        EXPECT_EQ((seen.State & STATE_SYSTEM_READONLY) != 0, DescriptionOf(box).ReadOnly) << DescriptionOf(box).Name;
+    }
+    // (Its role is Windows' own; Wine 8 says "client" for every button.)
+    EXPECT_EQ(Narrow(AccessibleOf(ControlOf(window, Control::Command1)).Name), DescriptionOf(Control::Command1).Caption);
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitStatus(), 0) << program.State();
 }
@@ -390,59 +495,64 @@ std::vector<Case> CasesOfThisRun()
 INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(CasesOfThisRun()),
                          [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.Name); });
 
-TEST(EndToEndLayout, IsTheStoredOneAt96DpiInTabOrder)
+TEST(EndToEndLayout, IsTheStoredOneInTabOrder)
 {
     Program program(L"1");
     const HWND window = program.FindWindow(L"Brisvane");
     ASSERT_NE(window, nullptr) << program.State();
+    // It opens at the DPI of the session (scripts/windows runs this at 96
+    // and at 144), laid out for it.
+    const int dpi = static_cast<int>(::GetDpiForWindow(window));
+    EXPECT_EQ(dpi, static_cast<int>(::GetDpiForSystem()));
     RECT client{};
     ::GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 309);
-    EXPECT_EQ(client.bottom, 89);
+    EXPECT_EQ(client.right, TwipsToPixels(BrisvanefrmWindow.ClientWidth, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(BrisvanefrmWindow.ClientHeight, dpi));
 
-    struct Expected {
-        const char* Name;
-        const wchar_t* Class;
-        RECT Rect;  // left, top, right, bottom in the client area
-    };
-    for (const Expected& e : {
-             Expected{"Label1", L"Static", {8, 16, 81, 33}},
-             Expected{"EpochDate", L"Edit", {80, 8, 225, 27}},
-             Expected{"Command1", L"Button", {240, 8, 297, 33}},
-             Expected{"Label2", L"Static", {8, 40, 81, 57}},
-             Expected{"LocalDate", L"Edit", {80, 40, 225, 59}},
-             Expected{"Zone", L"Edit", {232, 40, 297, 59}},
-         }) {
-        const HWND control = ControlOf(window, e.Name);
-        ASSERT_NE(control, nullptr) << e.Name;
+    for (const ControlDescription& control : BrisvanefrmControls) {
+        const HWND made = ControlOf(window, control.Id);
+        ASSERT_NE(made, nullptr) << control.Name;
         RECT rect{};
-        ::GetWindowRect(control, &rect);
+        ::GetWindowRect(made, &rect);
         ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(rect.left, e.Rect.left) << e.Name;
-        EXPECT_EQ(rect.top, e.Rect.top) << e.Name;
-        EXPECT_EQ(rect.right, e.Rect.right) << e.Name;
-        EXPECT_EQ(rect.bottom, e.Rect.bottom) << e.Name;
+        const PixelRect expected = PixelsOf(control, dpi);
+        EXPECT_EQ(rect.left, expected.Left) << control.Name;
+        EXPECT_EQ(rect.top, expected.Top) << control.Name;
+        EXPECT_EQ(rect.right - rect.left, expected.Width) << control.Name;
+        EXPECT_EQ(rect.bottom - rect.top, expected.Height) << control.Name;
         wchar_t windowClass[32] = {};
-        ::GetClassNameW(control, windowClass, static_cast<int>(std::size(windowClass)));
-        EXPECT_EQ(_wcsicmp(windowClass, e.Class), 0) << e.Name;
+        ::GetClassNameW(made, windowClass, static_cast<int>(std::size(windowClass)));
+        const wchar_t* kind = control.Kind == ControlKind::TextBox ? L"Edit"
+                              : control.Kind == ControlKind::Button ? L"Button"
+                                                                     : L"Static";
+        EXPECT_EQ(_wcsicmp(windowClass, kind), 0) << control.Name;
+        const LONG style = ::GetWindowLongW(made, GWL_STYLE);
+        if (control.Kind == ControlKind::TextBox) {
+            EXPECT_EQ((style & ES_READONLY) != 0, control.ReadOnly) << control.Name;
+        } else {
+            EXPECT_EQ(Narrow(TextOf(made)), control.Caption) << control.Name;
+        }
+        if (control.Kind == ControlKind::Button) {  // not a default button
+            EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON);
+        }
     }
 
-    // Tab goes EpochDate, LocalDate, convert, Zone and round again.
-    HWND focus = ControlOf(window, "EpochDate");
-    for (const char* next : {"LocalDate", "Command1", "Zone", "EpochDate"}) {
-        focus = ::GetNextDlgTabItem(window, focus, FALSE);
-        EXPECT_EQ(focus, ControlOf(window, next)) << next;
-    }
-    // Each box lies above the label that reaches into it.
-    for (const auto& [box, label] : {std::pair{"EpochDate", "Label1"}, std::pair{"LocalDate", "Label2"}}) {
-        HWND below = ControlOf(window, box);
-        while (below != nullptr && below != ControlOf(window, label))
+    // Tab goes through the controls that take the focus by tab index, and round again.
+    std::vector<HWND> stops;
+    for (const Control control : InTabOrder())
+        if (DescriptionOf(control).Kind != ControlKind::Label)
+            stops.push_back(ControlOf(window, control));
+    for (std::size_t i = 0; i < stops.size(); ++i)
+        EXPECT_EQ(::GetNextDlgTabItem(window, stops[i], FALSE), stops[(i + 1) % stops.size()]) << i;
+    // Where two controls overlap (a label reaching into its box), the one
+    // earlier in tab order lies above: it comes first from the top.
+    const auto order = InTabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        HWND below = ControlOf(window, order[i - 1]);
+        while (below != nullptr && below != ControlOf(window, order[i]))
             below = ::GetWindow(below, GW_HWNDNEXT);
-        EXPECT_NE(below, nullptr) << label << " is above " << box;
+        EXPECT_NE(below, nullptr) << DescriptionOf(order[i]).Name << " is above " << DescriptionOf(order[i - 1]).Name;
     }
-    // "convert" is not a default button, and Zone is read-only.
-    EXPECT_EQ(::GetWindowLongW(ControlOf(window, "Command1"), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-    EXPECT_NE(::GetWindowLongW(ControlOf(window, "Zone"), GWL_STYLE) & ES_READONLY, 0);
 
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitStatus(), 0);
@@ -458,5 +568,7 @@ int main(int argc, char** argv)
         return 2;
     }
     ProgramPath = Wide(argv[1]);
+    // The accessibility checks are COM calls into the program.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     return RUN_ALL_TESTS();
 }

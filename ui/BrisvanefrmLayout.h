@@ -1,0 +1,147 @@
+#pragma once
+
+#include "FormView.h"
+
+#include <array>
+#include <cstddef>
+
+namespace Brisvane {
+
+// The window Brisvanefrm and its six controls as they are stored: the one
+// description from which each toolkit's view builds the window at start-up.
+// Positions and sizes are in twips (1/1440 inch, so 15 twips are one pixel
+// at 96 DPI), from the top-left corner of the client area. Only the settings
+// that differ from the window system's defaults are here.
+
+// Every control, addressed by name. The three text boxes come first, in the
+// order of TextBox (FormView.h), so that a TextBox is also a Control.
+enum class Control { EpochDate, LocalDate, Zone, Label1, Label2, Command1 };
+
+constexpr Control ControlOf(TextBox box)
+{
+    return static_cast<Control>(box);
+}
+static_assert(ControlOf(TextBox::EpochDate) == Control::EpochDate && ControlOf(TextBox::LocalDate) == Control::LocalDate &&
+              ControlOf(TextBox::Zone) == Control::Zone);
+
+enum class ControlKind { Label, TextBox, Button };
+
+struct FontDescription {
+    const char* Face;
+    int Hundredths;  // of a point
+    int Weight;      // 400 regular, 700 bold
+    int CharSet;     // 0: ANSI
+};
+
+struct ControlDescription {
+    Control Id;
+    const char* Name;
+    ControlKind Kind;
+    const char* Caption;
+    int Left, Top, Width, Height;
+    // Focus moves in increasing tab index; labels hold one but never take
+    // the focus.
+    int TabIndex;
+    // Null for the window's default font.
+    const FontDescription* Font;
+    // Zone's own setting: read-only, yet in the tab order, selectable and
+    // copyable.
+    bool ReadOnly;
+    // What a screen reader calls a text box. Each label follows its box in
+    // the window's order, so that the box lies above the label where they
+    // overlap; the platforms' rule of naming a box after the label before
+    // it would name the wrong one.
+    const char* AccessibleName;
+};
+
+struct WindowDescription {
+    const char* Caption;
+    int ClientWidth, ClientHeight;
+};
+
+constexpr WindowDescription BrisvanefrmWindow{"Brisvane", 4635, 1335};
+
+// The value boxes' font. "MS Sans Serif" is a bitmap face with a few sizes:
+// where it lacks this one, a view uses a scalable sans-serif face at the
+// same size and weight.
+constexpr FontDescription ValueBoxFont{"MS Sans Serif", 975, 700, 0};
+
+// In the order of Control.
+constexpr std::array<ControlDescription, 6> BrisvanefrmControls = {{
+    {Control::EpochDate, "EpochDate", ControlKind::TextBox, "", 1200, 120, 2175, 285, 0, &ValueBoxFont, false,
+     "Epoch Date"},
+    {Control::LocalDate, "LocalDate", ControlKind::TextBox, "", 1200, 600, 2175, 285, 1, &ValueBoxFont, false,
+     "Local Date"},
+    {Control::Zone, "Zone", ControlKind::TextBox, "", 3480, 600, 975, 285, 5, nullptr, true, "Zone offset in hours"},
+    {Control::Label1, "Label1", ControlKind::Label, "Epoch Date", 120, 240, 1095, 255, 2, nullptr, false, nullptr},
+    {Control::Label2, "Label2", ControlKind::Label, "Local Date", 120, 600, 1095, 255, 3, nullptr, false, nullptr},
+    {Control::Command1, "Command1", ControlKind::Button, "convert", 3600, 120, 855, 375, 4, nullptr, false, nullptr},
+}};
+
+constexpr const ControlDescription& DescriptionOf(Control control)
+{
+    return BrisvanefrmControls[static_cast<std::size_t>(control)];
+}
+
+// The controls by increasing tab index. Views create them in this order,
+// and where two overlap, the one earlier in it lies above.
+constexpr std::array<Control, BrisvanefrmControls.size()> InTabOrder()
+{
+    std::array<Control, BrisvanefrmControls.size()> order{};
+    for (const ControlDescription& control : BrisvanefrmControls)
+        order[static_cast<std::size_t>(control.TabIndex)] = control.Id;
+    return order;
+}
+
+// Twips to pixels at `dpi`, to the nearest pixel.
+constexpr int TwipsToPixels(int twips, int dpi)
+{
+    return (twips * dpi + 720) / 1440;
+}
+
+// A font size to pixels at `dpi`, to the nearest pixel.
+constexpr int PointsToPixels(int hundredths, int dpi)
+{
+    return (hundredths * dpi + 3600) / 7200;
+}
+
+struct PixelRect {
+    int Left, Top, Width, Height;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// A control's rectangle at `dpi`. Its edges are converted, not its size, so
+// that edges which line up in twips (the right edges of Command1 and Zone)
+// line up in pixels at every resolution.
+constexpr PixelRect PixelsOf(const ControlDescription& control, int dpi)
+{
+    const int left = TwipsToPixels(control.Left, dpi);
+    const int top = TwipsToPixels(control.Top, dpi);
+    return {left, top, TwipsToPixels(control.Left + control.Width, dpi) - left,
+            TwipsToPixels(control.Top + control.Height, dpi) - top};
+}
+
+namespace Checks {
+constexpr bool IndexedByControl()
+{
+    for (std::size_t i = 0; i < BrisvanefrmControls.size(); ++i)
+        if (static_cast<std::size_t>(BrisvanefrmControls[i].Id) != i)
+            return false;
+    return true;
+}
+constexpr bool TabIndexesArePlaces()
+{
+    std::array<bool, BrisvanefrmControls.size()> taken{};
+    for (const ControlDescription& control : BrisvanefrmControls) {
+        const auto index = static_cast<std::size_t>(control.TabIndex);
+        if (index >= taken.size() || taken[index])
+            return false;
+        taken[index] = true;
+    }
+    return true;
+}
+static_assert(IndexedByControl(), "BrisvanefrmControls must be in the order of Control");
+static_assert(TabIndexesArePlaces(), "each tab index from 0 to 5 once");
+}  // namespace Checks
+
+}  // namespace Brisvane
