@@ -6,7 +6,7 @@
 // Usage: session_memory_bench [cycles, default 1000]   (needs a display,
 // or QT_QPA_PLATFORM=offscreen)
 
-#include "Brisvanefrm.h"
+#include "Program.h"
 #include "QtView.h"
 
 #include <QApplication>
@@ -48,10 +48,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const UtcZone zone;
     const auto format = Brisvane::NamedRegionalFormat("C");
-    Brisvane::QtView view;
-    Brisvane::Brisvanefrm form(view, zone, *format, "1");
-    view.Connect(form);
-    form.Form_Load();
+    Brisvane::Program<Brisvane::QtView> program(zone, *format, "1");
+    program.form.Form_Load();
 
     // Answers whichever dialog is up once it is on screen and painted, as a
     // user would see it.
@@ -69,7 +67,7 @@ int main(int argc, char* argv[])
     });
     answerer.start(0);
 
-    auto* convert = view.findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* convert = program.view.findChild<QPushButton*>(QStringLiteral("Command1"));
     long afterTen = 0;
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         convert->click();

@@ -87,8 +87,9 @@ public:
     std::string LongTime(const CalendarReading& reading) const override
     {
         const SYSTEMTIME time = ToSystemTime(reading);
-        return FormattedText(
-                   [&](wchar_t* buffer, int size) { return ::GetTimeFormatEx(Name(), 0, &time, nullptr, buffer, size); })
+        return FormattedText([&](wchar_t* buffer, int size) {
+                   return ::GetTimeFormatEx(Name(), 0, &time, nullptr, buffer, size);
+               })
             .value_or(CLocaleLongTime(reading));
     }
 

@@ -21,8 +21,8 @@ constexpr Control ControlOf(TextBox box)
 {
     return static_cast<Control>(box);
 }
-static_assert(ControlOf(TextBox::EpochDate) == Control::EpochDate && ControlOf(TextBox::LocalDate) == Control::LocalDate &&
-              ControlOf(TextBox::Zone) == Control::Zone);
+static_assert(ControlOf(TextBox::EpochDate) == Control::EpochDate &&
+              ControlOf(TextBox::LocalDate) == Control::LocalDate && ControlOf(TextBox::Zone) == Control::Zone);
 
 enum class ControlKind { Label, TextBox, Button };
 
@@ -140,7 +140,15 @@ constexpr bool TabIndexesArePlaces()
     }
     return true;
 }
+constexpr bool TextBoxesAreTextBoxes()
+{
+    for (const TextBox box : {TextBox::EpochDate, TextBox::LocalDate, TextBox::Zone})
+        if (DescriptionOf(ControlOf(box)).Kind != ControlKind::TextBox)
+            return false;
+    return true;
+}
 static_assert(IndexedByControl(), "BrisvanefrmControls must be in the order of Control");
+static_assert(TextBoxesAreTextBoxes(), "a TextBox names a text box");
 static_assert(TabIndexesArePlaces(), "each tab index from 0 to 5 once");
 }  // namespace Checks
 

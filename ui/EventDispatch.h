@@ -26,21 +26,21 @@ void ReportUnhandledError(const std::exception& error, const std::function<void(
 
 // Runs one event handler of the form. An error that leaves it stops here,
 // since none may unwind through a toolkit's event loop or a window
-// procedure: it is reported, and false tells the caller to end the program
-// with UnhandledErrorExitStatus.
+// procedure: it is reported, and the view ends the program with
+// UnhandledErrorExitStatus.
 template <typename Handler>
-bool RunEventHandler(FormView& view, Handler&& handler) noexcept
+void RunEventHandler(FormView& view, Handler&& handler) noexcept
 {
+    const auto show = [&view](const UnhandledErrorReport& report) { view.ReportUnhandledError(report); };
     try {
         std::forward<Handler>(handler)();
-        return true;
+        return;
     } catch (const std::exception& error) {
-        ReportUnhandledError(error, [&view](const UnhandledErrorReport& report) { view.ReportUnhandledError(report); });
+        ReportUnhandledError(error, show);
     } catch (...) {
-        ReportUnhandledError(std::exception(),
-                             [&view](const UnhandledErrorReport& report) { view.ReportUnhandledError(report); });
+        ReportUnhandledError(std::exception(), show);
     }
-    return false;
+    view.EndProgram(UnhandledErrorExitStatus);
 }
 
 }  // namespace Brisvane

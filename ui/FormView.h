@@ -15,8 +15,8 @@ struct UnhandledErrorReport {
 };
 
 // The form's window, as each toolkit shows it. A passive view: it shows what
-// it is told, hands clicks of "convert" to the form, and decides nothing.
-// Texts are UTF-8. The dialogs are modal over the window.
+// it is told, runs what it was given for a click of "convert", and decides
+// nothing. Texts are UTF-8. The dialogs are modal over the window.
 class FormView {
 public:
     virtual ~FormView() = default;
@@ -32,6 +32,9 @@ public:
     virtual void ShowError(const std::string& title, const std::string& message) = 0;
     // A message box with the error icon for an error that ends the program.
     virtual void ReportUnhandledError(const UnhandledErrorReport& report) = 0;
+    // Closes the window, which ends the program with `exitStatus`: at once
+    // in the event loop, or as soon as the loop is entered.
+    virtual void EndProgram(int exitStatus) = 0;
 };
 
 }  // namespace Brisvane

@@ -9,7 +9,7 @@
 
 // A view that keeps what the form shows, answers the prompt from a list,
 // and writes down every call in order ("show", "prompt", "error",
-// "report"), so that a test can tell what the user saw and when.
+// "report", "end 1"), so that a test can tell what the user saw and when.
 class FakeView final : public Brisvane::FormView {
 public:
     void SetText(Brisvane::TextBox box, const std::string& text) override { texts[box] = text; }
@@ -34,6 +34,7 @@ public:
         calls.push_back("report");
         reports.push_back(report);
     }
+    void EndProgram(int exitStatus) override { calls.push_back("end " + std::to_string(exitStatus)); }
 
     std::string Text(Brisvane::TextBox box) const
     {

@@ -1,41 +1,98 @@
 #include "QtView.h"
 
-#include "ui_Brisvanefrm.h"
-
-#include "EventDispatch.h"
-
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
 
 namespace Brisvane {
 namespace {
+
+// Qt lays out in pixels at 96 DPI and scales them itself.
+constexpr int Dpi = 96;
 
 QString ToQString(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A font of the description, asked by its exact pixel size: a point size
+// would hang on the screen's logical DPI.
+QFont FontOf(const FontDescription& described)
+{
+    QFont font(QString::fromUtf8(described.Face));
+    font.setPixelSize(PointsToPixels(described.Hundredths, Dpi));
+    font.setWeight(static_cast<QFont::Weight>(described.Weight));  // Qt's weights are OpenType's
+    return font;
+}
+
 }  // namespace
 
-QtView::QtView(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::Brisvanefrm>())
+QtView::QtView(std::function<void()> convert, QWidget* parent) : QWidget(parent), convert(std::move(convert))
 {
-    ui->setupUi(this);
+    setWindowTitle(QString::fromUtf8(BrisvanefrmWindow.Caption));
+    // Compiled in: the same picture as the installed icon, without reading
+    // an icon theme's index at start-up.
+    QIcon icon(QStringLiteral(":/icons/brisvane-16.png"));
+    icon.addFile(QStringLiteral(":/icons/brisvane-32.png"));
+    setWindowIcon(icon);
+    resize(TwipsToPixels(BrisvanefrmWindow.ClientWidth, Dpi), TwipsToPixels(BrisvanefrmWindow.ClientHeight, Dpi));
+
+    // Made in tab order, which the focus then follows. Qt stacks a later
+    // child above an earlier one, so each is then put at the bottom in that
+    // order: each control lies above those after it, as on Windows, and a
+    // box above the label that reaches into it.
+    const auto order = InTabOrder();
+    for (const Control control : order)
+        controls[static_cast<std::size_t>(control)] = Make(DescriptionOf(control));
+    for (const Control control : order)
+        controls[static_cast<std::size_t>(control)]->lower();
 }
 
 QtView::~QtView() = default;
 
-void QtView::Connect(Brisvanefrm& form)
+QWidget* QtView::Make(const ControlDescription& control)
 {
-    connect(ui->Command1, &QPushButton::clicked, this, [this, &form] {
-        if (!RunEventHandler(*this, [&form] { form.Command1_Click(); }))
-            QCoreApplication::exit(UnhandledErrorExitStatus);
-    });
+    QWidget* widget = nullptr;
+    switch (control.Kind) {
+    case ControlKind::Label: widget = new QLabel(QString::fromUtf8(control.Caption), this); break;
+    case ControlKind::TextBox: {
+        auto* box = new QLineEdit(this);
+        box->setReadOnly(control.ReadOnly);
+        widget = box;
+        break;
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(QString::fromUtf8(control.Caption), this);
+        // An ordinary button: Enter in a box does not press it.
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this] { convert(); });
+        widget = button;
+        break;
+    }
+    }
+    widget->setObjectName(QString::fromUtf8(control.Name));
+    const PixelRect rect = PixelsOf(control, Dpi);
+    widget->setGeometry(rect.Left, rect.Top, rect.Width, rect.Height);
+    if (control.Font != nullptr)
+        widget->setFont(FontOf(*control.Font));
+    if (control.AccessibleName != nullptr)
+        widget->setAccessibleName(QString::fromUtf8(control.AccessibleName));
+    return widget;
+}
+
+int QtView::Run()
+{
+    return endedWith ? *endedWith : QApplication::exec();
 }
 
 void QtView::SetText(TextBox box, const std::string& text)
 {
-    QLineEdit* edit = box == TextBox::EpochDate ? ui->EpochDate : box == TextBox::LocalDate ? ui->LocalDate : ui->Zone;
+    auto* edit = static_cast<QLineEdit*>(controls[static_cast<std::size_t>(ControlOf(box))]);
     edit->setText(ToQString(text));
     // setText leaves the cursor at the end, and a line edit scrolls to it:
     // a text wider than its box would show its end.
@@ -75,6 +132,17 @@ void QtView::ReportUnhandledError(const UnhandledErrorReport& report)
     box.setTextFormat(Qt::PlainText);
     box.setInformativeText(ToQString(report.Consequence));
     box.exec();
+}
+
+void QtView::EndProgram(int exitStatus)
+{
+    // Not by closing the window: the quit that follows the last window's
+    // closing would end the loop with status 0. Before the loop runs, Run
+    // sees the status; QApplication::exit then would make every later loop,
+    // a dialog's too, end at once.
+    endedWith = exitStatus;
+    if (QThread::currentThread()->loopLevel() > 0)
+        QApplication::exit(exitStatus);
 }
 
 }  // namespace Brisvane

@@ -1,10 +1,9 @@
 // The Linux program: the form over its Qt view.
 
-#include "Brisvanefrm.h"
 #include "CommandLine.h"
 #include "DisplayFailure.h"
-#include "EventDispatch.h"
 #include "Fonts.h"
+#include "Program.h"
 #include "QtView.h"
 #include "RegionalFormat.h"
 #include "StandardStreams.h"
@@ -34,10 +33,6 @@ int main(int argc, char* argv[])
 
     const Brisvane::SystemZoneSource zone;
     const auto format = Brisvane::UserRegionalFormat();
-    Brisvane::QtView view;
-    Brisvane::Brisvanefrm form(view, zone, *format, commandLine);
-    view.Connect(form);
-    if (!Brisvane::RunEventHandler(view, [&] { form.Form_Load(); }))
-        return Brisvane::UnhandledErrorExitStatus;
-    return app.exec();
+    Brisvane::Program<Brisvane::QtView> program(zone, *format, commandLine);
+    return program.Run();
 }

@@ -167,7 +167,10 @@ public:
     {
         return standard_->get_accDefaultAction(child, action);
     }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override { return standard_->accSelect(flags, child); }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
+    {
+        return standard_->accSelect(flags, child);
+    }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override
     {
         return standard_->accLocation(left, top, width, height, child);
@@ -230,8 +233,7 @@ LRESULT NamedObject(HWND box, WPARAM flags, const std::wstring& name) noexcept
 constexpr UINT_PTR SubclassId = 1;
 
 // The name lives as long as the box, in the subclass's data.
-LRESULT CALLBACK NamedBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR data) noexcept
+LRESULT CALLBACK NamedBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) noexcept
 {
     auto* name = reinterpret_cast<std::wstring*>(data);
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {

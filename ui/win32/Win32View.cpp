@@ -1,7 +1,6 @@
 #include "Win32View.h"
 
 #include "AccessibleName.h"
-#include "EventDispatch.h"
 #include "Fonts.h"
 #include "Resources.h"
 #include "Unicode.h"
@@ -121,7 +120,8 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-Win32View::Win32View(HINSTANCE instance) : instance_(instance)
+Win32View::Win32View(HINSTANCE instance, std::function<void()> convert)
+    : instance_(instance), convert_(std::move(convert))
 {
     try {
         Create();
@@ -182,11 +182,6 @@ void Win32View::Destroy() noexcept
     ::DeleteObject(valueFont_);
 }
 
-void Win32View::Connect(Brisvanefrm& form)
-{
-    form_ = &form;
-}
-
 int Win32View::Run()
 {
     MSG message{};
@@ -233,6 +228,15 @@ void Win32View::ReportUnhandledError(const UnhandledErrorReport& report)
     ShowUnhandledErrorReport(window_, report);
 }
 
+void Win32View::EndProgram(int exitStatus)
+{
+    // Destroying the window posts the quit that ends Run, with this status;
+    // before Run, it waits in the queue.
+    exitStatus_ = exitStatus;
+    if (window_ != nullptr)
+        ::DestroyWindow(window_);
+}
+
 void ShowUnhandledErrorReport(HWND owner, const UnhandledErrorReport& report)
 {
     const std::wstring text = Wide(report.Message) + L"\n\n" + Wide(report.Consequence);
@@ -264,13 +268,8 @@ LRESULT Win32View::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         // Only a click of "convert". Enter in a box comes as IDOK and Esc as
         // IDCANCEL, and neither does anything: the window has no default
         // or cancel button.
-        if (LOWORD(wParam) == IDC_FIRST_CONTROL + static_cast<int>(Control::Command1) &&
-            HIWORD(wParam) == BN_CLICKED && form_ != nullptr) {
-            if (!RunEventHandler(*this, [this] { form_->Command1_Click(); })) {
-                exitStatus_ = UnhandledErrorExitStatus;
-                ::DestroyWindow(window);
-            }
-        }
+        if (LOWORD(wParam) == IDC_FIRST_CONTROL + static_cast<int>(Control::Command1) && HIWORD(wParam) == BN_CLICKED)
+            convert_();
         return 0;
     case WM_ACTIVATE:
         // Back where the user left off, or on the first control in tab
@@ -301,8 +300,7 @@ LRESULT Win32View::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                           (outer.right - outer.left) - client.right;
         const int height = TwipsToPixels(BrisvanefrmWindow.ClientHeight, static_cast<int>(dpi)) +
                            (outer.bottom - outer.top) - client.bottom;
-        ::SetWindowPos(window, nullptr, suggested->left, suggested->top, width, height,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(window, nullptr, suggested->left, suggested->top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         LayOut(dpi);
         return 0;
     }
@@ -329,8 +327,8 @@ void Win32View::LayOut(UINT dpi)
             made = CreateControl(control, rect, window_, instance_);
         else
             ::MoveWindow(made, rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
-        ::SendMessageW(made, WM_SETFONT,
-                       reinterpret_cast<WPARAM>(control.Font != nullptr ? valueFont_ : windowFont_), TRUE);
+        ::SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(control.Font != nullptr ? valueFont_ : windowFont_),
+                       TRUE);
     }
     ::DeleteObject(oldWindowFont);
     ::DeleteObject(oldValueFont);

@@ -1,32 +1,29 @@
 #pragma once
 
-#include "Brisvanefrm.h"
 #include "BrisvanefrmLayout.h"
 #include "FormView.h"
 
 #include <windows.h>
 
 #include <array>
+#include <functional>
 
 namespace Brisvane {
 
 // The form's window in Win32: a top-level window whose controls are made
 // from the stored description, converted to pixels at the window's DPI and
-// laid out again at that of any monitor it moves to. It only shows: the
-// form decides.
+// laid out again at that of any monitor it moves to. It only shows, and
+// runs what it was given for a click of "convert".
 class Win32View final : public FormView {
 public:
-    // Makes the window, hidden, and its controls. Where Windows refuses the
-    // window class, the window or a control, throws std::runtime_error
-    // naming what failed, with nothing left behind.
-    explicit Win32View(HINSTANCE instance);
+    // Makes the window, hidden, and its controls; `convert` is what a click
+    // of "convert" runs. Where Windows refuses the window class, the window
+    // or a control, throws std::runtime_error naming what failed, with
+    // nothing left behind.
+    Win32View(HINSTANCE instance, std::function<void()> convert);
     ~Win32View() override;
     Win32View(const Win32View&) = delete;
     Win32View& operator=(const Win32View&) = delete;
-
-    // Hands every click of "convert" to `form` through the event dispatch;
-    // an error that leaves it closes the window and ends the program.
-    void Connect(Brisvanefrm& form);
 
     // The message loop, until the window is closed; the program's exit status.
     int Run();
@@ -36,6 +33,7 @@ public:
     std::string Prompt(const std::string& title, const std::string& message) override;
     void ShowError(const std::string& title, const std::string& message) override;
     void ReportUnhandledError(const UnhandledErrorReport& report) override;
+    void EndProgram(int exitStatus) override;
 
     HWND Window() const { return window_; }
 
@@ -48,6 +46,7 @@ private:
     HWND ControlWindow(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
 
     HINSTANCE instance_;
+    const std::function<void()> convert_;
     ATOM class_ = 0;
     HWND window_ = nullptr;
     // In the order of Control.
@@ -56,7 +55,6 @@ private:
     HFONT valueFont_ = nullptr;
     // The control that had the focus when the window was last deactivated.
     HWND focus_ = nullptr;
-    Brisvanefrm* form_ = nullptr;
     int exitStatus_ = 0;
     bool quitWhenDestroyed_ = true;
 };

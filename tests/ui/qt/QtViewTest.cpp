@@ -1,12 +1,13 @@
 // The Qt view: what it shows and how it behaves as a window. What the form
 // decides is tested against a fake view (tests/ui/BrisvanefrmTest.cpp).
 
-#include "Brisvanefrm.h"
+#include "BrisvanefrmLayout.h"
 #include "DialogScript.h"
 #include "EpochText.h"
 #include "EventDispatch.h"
 #include "FixedRegionalFormat.h"
 #include "FixedZoneSource.h"
+#include "Program.h"
 #include "QtView.h"
 
 #include <QApplication>
@@ -25,10 +26,7 @@ namespace {
 // The view wired to a form, as the program wires them, over a fixed zone
 // and fixed regional formats.
 struct Fixture {
-    explicit Fixture(std::string commandLine = "42") : form(view, zone, format, std::move(commandLine))
-    {
-        view.Connect(form);
-    }
+    explicit Fixture(std::string commandLine = "42") : program(zone, format, std::move(commandLine)) {}
 
     QLineEdit* Box(const char* name) const { return view.findChild<QLineEdit*>(name); }
     QString Text(const char* name) const { return Box(name)->text(); }
@@ -36,8 +34,9 @@ struct Fixture {
 
     FixedZoneSource zone;
     FixedRegionalFormat format;
-    QtView view;
-    Brisvanefrm form;
+    Program<QtView> program;
+    QtView& view = program.view;
+    Brisvanefrm& form = program.form;
 };
 
 }  // namespace
@@ -47,9 +46,7 @@ class QtViewTest : public QObject {
 
 private slots:
     void initTestCase();
-    void layoutIsTheStoredOne_data();
     void layoutIsTheStoredOne();
-    void windowAndFonts();
     void tabOrder();
     void clickRunsARequestAndTypedTextIsIgnored();
     void enterInABoxDoesNotConvert();
@@ -70,81 +67,57 @@ void QtViewTest::initTestCase()
     });
 }
 
-void QtViewTest::layoutIsTheStoredOne_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("Label1") << "Label1"
-                            << "QLabel" << QRect(8, 16, 73, 17) << "Epoch Date";
-    QTest::newRow("EpochDate") << "EpochDate"
-                               << "QLineEdit" << QRect(80, 8, 145, 19) << "";
-    QTest::newRow("Command1") << "Command1"
-                              << "QPushButton" << QRect(240, 8, 57, 25) << "convert";
-    QTest::newRow("Label2") << "Label2"
-                            << "QLabel" << QRect(8, 40, 73, 17) << "Local Date";
-    QTest::newRow("LocalDate") << "LocalDate"
-                               << "QLineEdit" << QRect(80, 40, 145, 19) << "";
-    QTest::newRow("Zone") << "Zone"
-                          << "QLineEdit" << QRect(232, 40, 65, 19) << "";
-}
-
 void QtViewTest::layoutIsTheStoredOne()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, kind);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
-    QtView view;
-    auto* control = view.findChild<QWidget*>(name);
-    QVERIFY(control);
-    QCOMPARE(control->metaObject()->className(), kind);
-    QCOMPARE(control->geometry(), geometry);
-    if (auto* label = qobject_cast<QLabel*>(control))
-        QCOMPARE(label->text(), text);
-    else if (auto* button = qobject_cast<QPushButton*>(control))
-        QCOMPARE(button->text(), text);
-    else
-        QCOMPARE(qobject_cast<QLineEdit*>(control)->text(), text);
-}
-
-void QtViewTest::windowAndFonts()
-{
+    // The stored description at 96 DPI, Qt's own unit.
     Fixture f;
-    QCOMPARE(f.view.windowTitle(), QStringLiteral("Brisvane"));
-    QCOMPARE(f.view.size(), QSize(309, 89));
+    QCOMPARE(f.view.windowTitle(), QString::fromUtf8(BrisvanefrmWindow.Caption));
+    QCOMPARE(f.view.size(), QSize(TwipsToPixels(BrisvanefrmWindow.ClientWidth, 96),
+                                  TwipsToPixels(BrisvanefrmWindow.ClientHeight, 96)));
     QVERIFY(f.view.isWindow());
     // Compiled in, so that every window has it from the start.
     QVERIFY(!f.view.windowIcon().pixmap(16, 16).isNull());
     QVERIFY(!f.view.windowIcon().pixmap(32, 32).isNull());
 
-    for (const char* name : {"EpochDate", "LocalDate"}) {
-        QLineEdit* box = f.Box(name);
-        box->ensurePolished();
-        QCOMPARE(box->font().pixelSize(), 13);
-        QVERIFY(box->font().bold());
-        QVERIFY(!box->isReadOnly());
+    const QObjectList stacking = f.view.children();  // bottom to top
+    for (const ControlDescription& control : BrisvanefrmControls) {
+        auto* widget = f.view.findChild<QWidget*>(control.Name);
+        QVERIFY2(widget, control.Name);
+        const PixelRect rect = PixelsOf(control, 96);
+        QCOMPARE(widget->geometry(), QRect(rect.Left, rect.Top, rect.Width, rect.Height));
+        QCOMPARE(widget->accessibleName(), QString::fromUtf8(control.AccessibleName ? control.AccessibleName : ""));
+        switch (control.Kind) {
+        case ControlKind::Label: QCOMPARE(qobject_cast<QLabel*>(widget)->text(), control.Caption); break;
+        case ControlKind::TextBox:
+            QCOMPARE(qobject_cast<QLineEdit*>(widget)->text(), QString());
+            QCOMPARE(qobject_cast<QLineEdit*>(widget)->isReadOnly(), control.ReadOnly);
+            break;
+        case ControlKind::Button:
+            QCOMPARE(qobject_cast<QPushButton*>(widget)->text(), control.Caption);
+            // An ordinary button: Enter in a box does not press it.
+            QVERIFY(!qobject_cast<QPushButton*>(widget)->isDefault());
+            QVERIFY(!qobject_cast<QPushButton*>(widget)->autoDefault());
+            break;
+        }
+        widget->ensurePolished();
+        if (control.Font != nullptr) {
+            QCOMPARE(widget->font().family(), QString::fromUtf8(control.Font->Face));
+            QCOMPARE(widget->font().pixelSize(), PointsToPixels(control.Font->Hundredths, 96));
+            QCOMPARE(widget->font().weight(), control.Font->Weight);
+        } else {
+            QCOMPARE(widget->font(), f.view.font());
+        }
+        // Where two overlap (a label reaching into its box), the one earlier
+        // in tab order lies above.
+        for (const ControlDescription& other : BrisvanefrmControls) {
+            const PixelRect o = PixelsOf(other, 96);
+            if (&other == &control || !QRect(rect.Left, rect.Top, rect.Width, rect.Height)
+                                           .intersects(QRect(o.Left, o.Top, o.Width, o.Height)))
+                continue;
+            QCOMPARE(stacking.indexOf(widget) > stacking.indexOf(f.view.findChild<QWidget*>(other.Name)),
+                     control.TabIndex < other.TabIndex);
+        }
     }
-    for (const char* name : {"Label1", "Label2", "Command1", "Zone"}) {
-        auto* control = f.view.findChild<QWidget*>(name);
-        control->ensurePolished();
-        QCOMPARE(control->font(), f.view.font());
-    }
-    QVERIFY(f.Box("Zone")->isReadOnly());
-
-    // "convert" is an ordinary button: Enter in a box does not press it.
-    QVERIFY(!f.Convert()->isDefault());
-    QVERIFY(!f.Convert()->autoDefault());
-
-    // Where a label overlaps its box by a pixel, the box is drawn on top.
-    const QObjectList children = f.view.children();
-    QVERIFY(children.indexOf(f.view.findChild<QLabel*>("Label1")) < children.indexOf(f.Box("EpochDate")));
-    QVERIFY(children.indexOf(f.view.findChild<QLabel*>("Label2")) < children.indexOf(f.Box("LocalDate")));
-
-    QCOMPARE(f.Box("EpochDate")->accessibleName(), QStringLiteral("Epoch Date"));
-    QCOMPARE(f.Box("LocalDate")->accessibleName(), QStringLiteral("Local Date"));
-    QCOMPARE(f.Box("Zone")->accessibleName(), QStringLiteral("Zone offset in hours"));
 }
 
 void QtViewTest::tabOrder()
@@ -153,15 +126,20 @@ void QtViewTest::tabOrder()
     f.form.Form_Load();
     QApplication::setActiveWindow(&f.view);
     QVERIFY(QTest::qWaitForWindowActive(&f.view));
-    QCOMPARE(QApplication::focusWidget(), f.Box("EpochDate"));
 
-    const QList<QWidget*> forward = {f.Box("LocalDate"), f.Convert(), f.Box("Zone"), f.Box("EpochDate")};
-    for (QWidget* expected : forward) {
+    // The controls that take the focus, by tab index: the first has it, Tab
+    // goes round them and Shift+Tab back.
+    QList<QWidget*> stops;
+    for (const Control control : InTabOrder())
+        if (DescriptionOf(control).Kind != ControlKind::Label)
+            stops.append(f.view.findChild<QWidget*>(DescriptionOf(control).Name));
+    QCOMPARE(QApplication::focusWidget(), stops.front());
+    for (qsizetype i = 1; i <= stops.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), expected);
+        QCOMPARE(QApplication::focusWidget(), stops[i % stops.size()]);
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), f.Box("Zone"));
+    QCOMPARE(QApplication::focusWidget(), stops.back());
 }
 
 void QtViewTest::clickRunsARequestAndTypedTextIsIgnored()
@@ -198,7 +176,7 @@ void QtViewTest::enterInABoxDoesNotConvert()
 
 void QtViewTest::longTextShowsItsBeginning()
 {
-    QtView view;
+    QtView view([] {});
     for (const TextBox box : {TextBox::EpochDate, TextBox::LocalDate, TextBox::Zone})
         view.SetText(box, "Wednesday, 19 January 2038, 03:14:07 in the morning");
     for (const char* name : {"EpochDate", "LocalDate", "Zone"})
@@ -207,7 +185,7 @@ void QtViewTest::longTextShowsItsBeginning()
 
 void QtViewTest::dialogsShowWhatTheyAreGiven()
 {
-    QtView view;
+    QtView view([] {});
     DialogScript script(
         {DialogScript::Answer("12 34"), DialogScript::Cancel(), DialogScript::Ok(), DialogScript::Ok()});
     QCOMPARE(view.Prompt("A title", "A question"), std::string("12 34"));
@@ -253,7 +231,7 @@ void QtViewTest::unhandledErrorBoxKeepsItsSize()
 {
     QFETCH(QByteArray, commandLine);
     QFETCH(QString, shown);
-    QtView view;
+    QtView view([] {});
     DialogScript script({DialogScript::Ok(), DialogScript::Ok()});
     RunEventHandler(view, [] { ParseEpochStrict("12x34", "."); });
     RunEventHandler(view, [&] { ParseEpochStrict(commandLine.toStdString(), "."); });

@@ -326,8 +326,8 @@ public:
         std::wstring dll(path);
         dll.replace(dll.find_last_of(L'\\') + 1, std::wstring::npos, L"refuse_edit_boxes.dll");
         module_ = ::LoadLibraryW(dll.c_str());
-        const auto hook = reinterpret_cast<HOOKPROC>(
-            reinterpret_cast<void*>(::GetProcAddress(module_, "RefuseEditBoxes")));
+        const auto hook =
+            reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(module_, "RefuseEditBoxes")));
         hook_ = hook != nullptr ? ::SetWindowsHookExW(WH_CBT, hook, module_, 0) : nullptr;
     }
     ~EditBoxesRefused()
@@ -461,8 +461,8 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
 
     // As a screen reader finds them: each box by its own name, as editable
     // text holding what it shows; Zone read-only; the button by its caption.
-    for (const auto& [box, text] : {std::pair{Control::EpochDate, c.EpochDate}, std::pair{Control::LocalDate, c.LocalDate},
-                                    std::pair{Control::Zone, c.ZoneText}}) {
+    for (const auto& [box, text] : {std::pair{Control::EpochDate, c.EpochDate},
+                                    std::pair{Control::LocalDate, c.LocalDate}, std::pair{Control::Zone, c.ZoneText}}) {
         const Accessible seen = AccessibleOf(ControlOf(window, box));
         EXPECT_EQ(Narrow(seen.Name), DescriptionOf(box).AccessibleName);
         EXPECT_EQ(seen.Role, ROLE_SYSTEM_TEXT) << DescriptionOf(box).Name;
@@ -470,7 +470,8 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
         EXPECT_EQ((seen.State & STATE_SYSTEM_READONLY) != 0, DescriptionOf(box).ReadOnly) << DescriptionOf(box).Name;
     }
     // (Its role is Windows' own; Wine 8 says "client" for every button.)
-    EXPECT_EQ(Narrow(AccessibleOf(ControlOf(window, Control::Command1)).Name), DescriptionOf(Control::Command1).Caption);
+    EXPECT_EQ(Narrow(AccessibleOf(ControlOf(window, Control::Command1)).Name),
+              DescriptionOf(Control::Command1).Caption);
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitStatus(), 0) << program.State();
 }
@@ -522,9 +523,9 @@ TEST(EndToEndLayout, IsTheStoredOneInTabOrder)
         EXPECT_EQ(rect.bottom - rect.top, expected.Height) << control.Name;
         wchar_t windowClass[32] = {};
         ::GetClassNameW(made, windowClass, static_cast<int>(std::size(windowClass)));
-        const wchar_t* kind = control.Kind == ControlKind::TextBox ? L"Edit"
+        const wchar_t* kind = control.Kind == ControlKind::TextBox  ? L"Edit"
                               : control.Kind == ControlKind::Button ? L"Button"
-                                                                     : L"Static";
+                                                                    : L"Static";
         EXPECT_EQ(_wcsicmp(windowClass, kind), 0) << control.Name;
         const LONG style = ::GetWindowLongW(made, GWL_STYLE);
         if (control.Kind == ControlKind::TextBox) {

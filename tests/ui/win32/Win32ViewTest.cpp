@@ -48,7 +48,8 @@ FontSeen FontOf(HWND control)
 // Makes Windows refuse, on this thread, every window of one class.
 class RefusedClass {
 public:
-    explicit RefusedClass(const wchar_t* name) : hook_(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId()))
+    explicit RefusedClass(const wchar_t* name)
+        : hook_(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId()))
     {
         refused = name;
     }
@@ -74,14 +75,15 @@ private:
 
 TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
 {
-    Win32View view(Instance());
+    Win32View view(Instance(), [] {});
     const HWND window = view.Window();
     for (const int dpi : {120, 144, 192, 96}) {
         const auto scaled = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
         // Before a move to a monitor of that DPI, Windows asks for the size
         // there: the stored client area in the frame for that DPI.
         SIZE size{};
-        ASSERT_TRUE(::SendMessageW(window, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi), reinterpret_cast<LPARAM>(&size)));
+        ASSERT_TRUE(
+            ::SendMessageW(window, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi), reinterpret_cast<LPARAM>(&size)));
         RECT frame{};
         ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, static_cast<UINT>(dpi));
         EXPECT_EQ(size.cx - (frame.right - frame.left), scaled(BrisvanefrmWindow.ClientWidth)) << dpi;
@@ -121,7 +123,8 @@ TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
                 const bool scalable = (font.Given.tmPitchAndFamily & TMPF_VECTOR) != 0;
                 EXPECT_EQ(font.Asked.lfHeight, -pixels) << control.Name << " at " << dpi;
                 EXPECT_GE(font.Given.tmWeight, control.Font->Weight) << control.Name << " at " << dpi;
-                EXPECT_TRUE(scalable || font.Given.tmOverhang == 0) << control.Name << " at " << dpi << ": simulated bold";
+                EXPECT_TRUE(scalable || font.Given.tmOverhang == 0)
+                    << control.Name << " at " << dpi << ": simulated bold";
                 EXPECT_NEAR(font.Given.tmHeight - font.Given.tmInternalLeading, pixels, scalable ? 1 : 0)
                     << control.Name << " at " << dpi;
             }
@@ -153,7 +156,7 @@ TEST(Win32View, SaysWhatWindowsRefusedAndLeavesNothingBehind)
         {
             RefusedClass refusal(c.refusedClass != nullptr ? c.refusedClass : L"");
             try {
-                Win32View view(Instance());
+                Win32View view(Instance(), [] {});
                 ADD_FAILURE() << "made despite: " << c.failure;
             } catch (const std::runtime_error& error) {
                 EXPECT_EQ(std::string(error.what()).rfind(c.failure, 0), 0u) << error.what();
@@ -162,6 +165,6 @@ TEST(Win32View, SaysWhatWindowsRefusedAndLeavesNothingBehind)
         if (c.refusedClass == nullptr)
             ::UnregisterClassW(L"Brisvanefrm", Instance());
         // Nothing is left that would stop the window being made again.
-        EXPECT_NO_THROW(Win32View{Instance()}) << c.failure;
+        EXPECT_NO_THROW((Win32View{Instance(), [] {}})) << c.failure;
     }
 }
