@@ -121,35 +121,19 @@ constexpr PixelRect PixelsOf(const ControlDescription& control, int dpi)
             TwipsToPixels(control.Top + control.Height, dpi) - top};
 }
 
-namespace Checks {
-constexpr bool IndexedByControl()
+// The description holds together: indexed by Control, text boxes where
+// TextBox names them, and each tab index from 0 to 5 once.
+constexpr bool HoldsTogether()
 {
-    for (std::size_t i = 0; i < BrisvanefrmControls.size(); ++i)
-        if (static_cast<std::size_t>(BrisvanefrmControls[i].Id) != i)
+    unsigned tabIndexes = 0;
+    for (std::size_t i = 0; i < BrisvanefrmControls.size(); ++i) {
+        const ControlDescription& control = BrisvanefrmControls[i];
+        if (static_cast<std::size_t>(control.Id) != i || (i <= 2) != (control.Kind == ControlKind::TextBox))
             return false;
-    return true;
-}
-constexpr bool TabIndexesArePlaces()
-{
-    std::array<bool, BrisvanefrmControls.size()> taken{};
-    for (const ControlDescription& control : BrisvanefrmControls) {
-        const auto index = static_cast<std::size_t>(control.TabIndex);
-        if (index >= taken.size() || taken[index])
-            return false;
-        taken[index] = true;
+        tabIndexes |= 1u << control.TabIndex;
     }
-    return true;
+    return tabIndexes == (1u << BrisvanefrmControls.size()) - 1;
 }
-constexpr bool TextBoxesAreTextBoxes()
-{
-    for (const TextBox box : {TextBox::EpochDate, TextBox::LocalDate, TextBox::Zone})
-        if (DescriptionOf(ControlOf(box)).Kind != ControlKind::TextBox)
-            return false;
-    return true;
-}
-static_assert(IndexedByControl(), "BrisvanefrmControls must be in the order of Control");
-static_assert(TextBoxesAreTextBoxes(), "a TextBox names a text box");
-static_assert(TabIndexesArePlaces(), "each tab index from 0 to 5 once");
-}  // namespace Checks
+static_assert(HoldsTogether());
 
 }  // namespace Brisvane

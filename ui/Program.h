@@ -8,13 +8,10 @@
 
 namespace Brisvane {
 
-// The program over one toolkit's view: the one place that joins the form
-// and its window. The view is given, when it is made, what a click of
-// "convert" runs: Command1_Click through the event dispatch. The view knows
-// nothing of the form, and the form only its FormView.
-//
-// View is made from the arguments the toolkit needs, then that callable; it
-// has Run(), its event loop, which returns the exit status.
+// The one place that joins the form to a toolkit's view. The view is made
+// first, from its toolkit's arguments and what a click of "convert" runs
+// (Command1_Click through the event dispatch), so it knows nothing of the
+// form; the form is made over it. No click is handled before Run.
 template <typename View>
 class Program {
 public:
@@ -27,20 +24,15 @@ public:
           form(view, zone, format, std::move(commandLine))
     {
     }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
 
-    // Start-up, then the event loop until the window is closed; the exit
-    // status.
+    // Start-up, then the view's event loop until the window is closed; the
+    // exit status.
     int Run()
     {
         RunEventHandler(view, [this] { form.Form_Load(); });
         return view.Run();
     }
 
-    // Made first: the form writes to it from its first moment. A click
-    // cannot reach the form before it exists, since no event is handled
-    // until Run.
     View view;
     Brisvanefrm form;
 };
