@@ -19,9 +19,10 @@
 #include <oleacc.h>
 
 #include <chrono>
-#include <optional>
+#include <memory>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 using namespace Brisvane;
@@ -316,36 +317,18 @@ const Case Cases[] = {
 };
 
 // Sets the hook of refuse_edit_boxes.dll, beside the driver, for the whole
-// session while it lives.
-class EditBoxesRefused {
-public:
-    EditBoxesRefused()
-    {
-        wchar_t path[MAX_PATH] = {};
-        ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring dll(path);
-        dll.replace(dll.find_last_of(L'\\') + 1, std::wstring::npos, L"refuse_edit_boxes.dll");
-        module_ = ::LoadLibraryW(dll.c_str());
-        const auto hook =
-            reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(module_, "RefuseEditBoxes")));
-        hook_ = hook != nullptr ? ::SetWindowsHookExW(WH_CBT, hook, module_, 0) : nullptr;
-    }
-    ~EditBoxesRefused()
-    {
-        if (hook_ != nullptr)
-            ::UnhookWindowsHookEx(hook_);
-        if (module_ != nullptr)
-            ::FreeLibrary(module_);
-    }
-    EditBoxesRefused(const EditBoxesRefused&) = delete;
-    EditBoxesRefused& operator=(const EditBoxesRefused&) = delete;
-
-    bool Set() const { return hook_ != nullptr; }
-
-private:
-    HMODULE module_ = nullptr;
-    HHOOK hook_ = nullptr;
-};
+// session until it is unhooked; null if it cannot.
+using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&::UnhookWindowsHookEx)>;
+Hook RefuseEditBoxes()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dll(path);
+    dll.replace(dll.find_last_of(L'\\') + 1, std::wstring::npos, L"refuse_edit_boxes.dll");
+    const HMODULE module = ::LoadLibraryW(dll.c_str());
+    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(module, "RefuseEditBoxes")));
+    return Hook(hook != nullptr ? ::SetWindowsHookExW(WH_CBT, hook, module, 0) : nullptr, ::UnhookWindowsHookEx);
+}
 
 HWND ControlOf(HWND window, Control control)
 {
@@ -355,10 +338,8 @@ HWND ControlOf(HWND window, Control control)
 // What a screen reader learns of a control from this process: its name,
 // role, value and states.
 struct Accessible {
-    std::wstring Name;
-    long Role = 0;
-    std::wstring Value;
-    long State = 0;
+    std::wstring Name, Value;
+    long Role = 0, State = 0;
 };
 
 Accessible AccessibleOf(HWND control)
@@ -370,23 +351,16 @@ Accessible AccessibleOf(HWND control)
                                             reinterpret_cast<void**>(&object))))
         return seen;
     VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    const auto text = [](BSTR bstr) {
-        std::wstring result = bstr != nullptr ? std::wstring(bstr, ::SysStringLen(bstr)) : L"(none)";
-        ::SysFreeString(bstr);
-        return result;
-    };
-    BSTR name = nullptr;
-    BSTR value = nullptr;
-    seen.Name = SUCCEEDED(object->get_accName(self, &name)) ? text(name) : L"(failed)";
-    seen.Value = SUCCEEDED(object->get_accValue(self, &value)) ? text(value) : L"(failed)";
-    VARIANT role{};
-    VARIANT state{};
-    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4)
-        seen.Role = role.lVal;
-    if (SUCCEEDED(object->get_accState(self, &state)) && state.vt == VT_I4)
-        seen.State = state.lVal;
+    self.vt = VT_I4;  // CHILDID_SELF
+    VARIANT role{}, state{};
+    BSTR name = nullptr, value = nullptr;
+    object->get_accName(self, &name);
+    object->get_accValue(self, &value);
+    object->get_accRole(self, &role);
+    object->get_accState(self, &state);
+    seen = {name ? name : L"(none)", value ? value : L"(none)", role.lVal, state.lVal};
+    ::SysFreeString(name);
+    ::SysFreeString(value);
     object->Release();
     return seen;
 }
@@ -409,10 +383,8 @@ class EndToEnd : public testing::TestWithParam<Case> {};
 TEST_P(EndToEnd, RunsAsTheUserSeesIt)
 {
     const Case& c = GetParam();
-    std::optional<EditBoxesRefused> refusal;
-    if (c.EditBoxesRefused) {
-        ASSERT_TRUE(refusal.emplace().Set()) << "cannot set the hook of refuse_edit_boxes.dll";
-    }
+    const Hook refusal = c.EditBoxesRefused ? RefuseEditBoxes() : Hook(nullptr, ::UnhookWindowsHookEx);
+    ASSERT_EQ(refusal != nullptr, c.EditBoxesRefused) << "cannot set the hook of refuse_edit_boxes.dll";
     Program program(c.Arguments);
     ASSERT_TRUE(program.Started()) << "cannot start " << Narrow(ProgramPath);
     // Made, but shown only once its boxes are written; unless it cannot be made.

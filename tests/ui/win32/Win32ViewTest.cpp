@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
+#include <array>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 using namespace Brisvane;
 
@@ -19,57 +21,27 @@ HINSTANCE Instance()
     return ::GetModuleHandleW(nullptr);
 }
 
-RECT RectIn(HWND window, HWND control)
+// Left, top, width and height of a control in its window's client area.
+std::array<long, 4> PlaceOf(HWND window, HWND control)
 {
     RECT rect{};
     ::GetWindowRect(control, &rect);
     ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-struct FontSeen {
-    LOGFONTW Asked{};
-    TEXTMETRICW Given{};
-};
-
-FontSeen FontOf(HWND control)
+// Makes Windows refuse, on this thread, every window of the class
+// `RefusedClass` names, until the hook is dropped.
+const wchar_t* RefusedClass = L"";
+LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam)
 {
-    FontSeen font;
-    const auto handle = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
-    ::GetObjectW(handle, sizeof font.Asked, &font.Asked);
-    const HDC screen = ::GetDC(nullptr);
-    const HGDIOBJ previous = ::SelectObject(screen, handle);
-    ::GetTextMetricsW(screen, &font.Given);
-    ::SelectObject(screen, previous);
-    ::ReleaseDC(nullptr, screen);
-    return font;
+    wchar_t name[64] = {};
+    if (code == HCBT_CREATEWND && ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64) > 0 &&
+        _wcsicmp(name, RefusedClass) == 0)
+        return 1;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
-
-// Makes Windows refuse, on this thread, every window of one class.
-class RefusedClass {
-public:
-    explicit RefusedClass(const wchar_t* name)
-        : hook_(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId()))
-    {
-        refused = name;
-    }
-    ~RefusedClass() { ::UnhookWindowsHookEx(hook_); }
-    RefusedClass(const RefusedClass&) = delete;
-    RefusedClass& operator=(const RefusedClass&) = delete;
-
-private:
-    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam)
-    {
-        wchar_t name[64] = {};
-        if (code == HCBT_CREATEWND && ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64) > 0 &&
-            _wcsicmp(name, refused) == 0)
-            return 1;
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline const wchar_t* refused = nullptr;
-    HHOOK hook_;
-};
+using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&::UnhookWindowsHookEx)>;
 
 }  // namespace
 
@@ -93,41 +65,44 @@ TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
         // window takes its place and keeps the stored size.
         RECT suggested{40, 30, 40 + size.cx + 7, 30 + size.cy - 3};
         ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        RECT outer{};
-        RECT client{};
+        RECT outer{}, client{};
         ::GetWindowRect(window, &outer);
         ::GetClientRect(window, &client);
-        EXPECT_EQ(outer.left, 40) << dpi;
-        EXPECT_EQ(outer.top, 30) << dpi;
-        EXPECT_EQ(client.right, scaled(BrisvanefrmWindow.ClientWidth)) << dpi;
-        EXPECT_EQ(client.bottom, scaled(BrisvanefrmWindow.ClientHeight)) << dpi;
+        EXPECT_EQ((std::array<long, 4>{outer.left, outer.top, client.right, client.bottom}),
+                  (std::array<long, 4>{40, 30, scaled(BrisvanefrmWindow.ClientWidth),
+                                       scaled(BrisvanefrmWindow.ClientHeight)}))
+            << dpi;
 
         for (const ControlDescription& control : BrisvanefrmControls) {
             const HWND made = ::GetDlgItem(window, IDC_FIRST_CONTROL + static_cast<int>(control.Id));
-            ASSERT_NE(made, nullptr) << control.Name;
             const PixelRect expected = PixelsOf(control, dpi);
-            const RECT rect = RectIn(window, made);
-            EXPECT_EQ(rect.left, expected.Left) << control.Name << " at " << dpi;
-            EXPECT_EQ(rect.top, expected.Top) << control.Name << " at " << dpi;
-            EXPECT_EQ(rect.right - rect.left, expected.Width) << control.Name << " at " << dpi;
-            EXPECT_EQ(rect.bottom - rect.top, expected.Height) << control.Name << " at " << dpi;
-            if (control.Font != nullptr) {
-                // The size asked as the character height (the em), and a
-                // font given of that height and weight, a bold of its own. A
-                // bitmap face gives the height exactly. A scalable one draws
-                // that em, but Wine rounds its ascent and descent apart, so
-                // the height it reports may be a pixel off (a 26-pixel em of
-                // Liberation Sans reports 27).
-                const FontSeen font = FontOf(made);
-                const int pixels = PointsToPixels(control.Font->Hundredths, dpi);
-                const bool scalable = (font.Given.tmPitchAndFamily & TMPF_VECTOR) != 0;
-                EXPECT_EQ(font.Asked.lfHeight, -pixels) << control.Name << " at " << dpi;
-                EXPECT_GE(font.Given.tmWeight, control.Font->Weight) << control.Name << " at " << dpi;
-                EXPECT_TRUE(scalable || font.Given.tmOverhang == 0)
-                    << control.Name << " at " << dpi << ": simulated bold";
-                EXPECT_NEAR(font.Given.tmHeight - font.Given.tmInternalLeading, pixels, scalable ? 1 : 0)
-                    << control.Name << " at " << dpi;
-            }
+            EXPECT_EQ(PlaceOf(window, made),
+                      (std::array<long, 4>{expected.Left, expected.Top, expected.Width, expected.Height}))
+                << control.Name << " at " << dpi;
+            if (control.Font == nullptr)
+                continue;
+            // The size asked as the character height (the em), and a font
+            // given of that height and weight, a bold of its own. A bitmap
+            // face gives the height exactly. A scalable one draws that em,
+            // but Wine rounds its ascent and descent apart, so the height it
+            // reports may be a pixel off (a 26-pixel em of Liberation Sans
+            // reports 27).
+            const auto font = reinterpret_cast<HFONT>(::SendMessageW(made, WM_GETFONT, 0, 0));
+            LOGFONTW asked{};
+            ::GetObjectW(font, sizeof asked, &asked);
+            const HDC screen = ::GetDC(nullptr);
+            const HGDIOBJ previous = ::SelectObject(screen, font);
+            TEXTMETRICW given{};
+            ::GetTextMetricsW(screen, &given);
+            ::SelectObject(screen, previous);
+            ::ReleaseDC(nullptr, screen);
+            const int pixels = PointsToPixels(control.Font->Hundredths, dpi);
+            const bool scalable = (given.tmPitchAndFamily & TMPF_VECTOR) != 0;
+            EXPECT_EQ(asked.lfHeight, -pixels) << control.Name << " at " << dpi;
+            EXPECT_GE(given.tmWeight, control.Font->Weight) << control.Name << " at " << dpi;
+            EXPECT_TRUE(scalable || given.tmOverhang == 0) << control.Name << " at " << dpi << ": simulated bold";
+            EXPECT_NEAR(given.tmHeight - given.tmInternalLeading, pixels, scalable ? 1 : 0)
+                << control.Name << " at " << dpi;
         }
     }
 }
@@ -153,15 +128,15 @@ TEST(Win32View, SaysWhatWindowsRefusedAndLeavesNothingBehind)
         if (c.refusedClass == nullptr) {
             ASSERT_NE(::RegisterClassExW(&taken), 0);
         }
-        {
-            RefusedClass refusal(c.refusedClass != nullptr ? c.refusedClass : L"");
-            try {
-                Win32View view(Instance(), [] {});
-                ADD_FAILURE() << "made despite: " << c.failure;
-            } catch (const std::runtime_error& error) {
-                EXPECT_EQ(std::string(error.what()).rfind(c.failure, 0), 0u) << error.what();
-            }
+        RefusedClass = c.refusedClass != nullptr ? c.refusedClass : L"";
+        Hook hook(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId()), ::UnhookWindowsHookEx);
+        try {
+            Win32View view(Instance(), [] {});
+            ADD_FAILURE() << "made despite: " << c.failure;
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(c.failure, 0), 0u) << error.what();
         }
+        hook.reset();
         if (c.refusedClass == nullptr)
             ::UnregisterClassW(L"Brisvanefrm", Instance());
         // Nothing is left that would stop the window being made again.
