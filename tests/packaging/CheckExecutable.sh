@@ -3,7 +3,10 @@
 # The program is one file that runs on a bare Windows: at most 2 MB, and it
 # imports nothing but Windows' own DLLs (no C++ or threads runtime beside
 # it). The zone query is looked up by name at its first use, so the import
-# table names GetProcAddress and not GetTimeZoneInformation.
+# table names GetProcAddress and not GetTimeZoneInformation. Windows loads
+# it at a random address anywhere in the 64-bit space (ASLR, high entropy)
+# and never runs its data (DEP), and it carries no link time, which would
+# make every build differ.
 set -eu
 objdump=$1
 exe=$2
@@ -28,3 +31,16 @@ if echo "$imports" | grep -q 'GetTimeZoneInformation'; then
   fail "GetTimeZoneInformation is in the import table"
 fi
 echo "GetTimeZoneInformation is bound at first use, not imported"
+
+# The flags objdump lists, one a line, under DllCharacteristics.
+flags=$(echo "$imports" | awk '/^DllCharacteristics/ { on = 1; next } on && /^\t/ { print $1; next } { on = 0 }')
+for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+  echo "$flags" | grep -qx "$flag" || fail "DllCharacteristics lack $flag"
+done
+echo "DllCharacteristics:" $flags
+
+# TimeDateStamp, 8 bytes into the PE header, whose offset is at 0x3c.
+header=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+stamp=$(od -An -tu4 -j$((header + 8)) -N4 "$exe" | tr -d ' ')
+[ "$stamp" -eq 0 ] || fail "carries a link time ($stamp)"
+echo "no link time"
