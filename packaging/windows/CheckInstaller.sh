@@ -1,12 +1,13 @@
 #!/bin/bash
 # Usage: CheckInstaller.sh MSI [COMMAND...]
 #
-# Installs MSI in the Wine prefix $WINEPREFIX, checks the program, its
-# Start-menu shortcut and its uninstall entry, runs COMMAND (if given) with
-# the installed program's Unix path as its last argument, uninstalls, and
-# checks that nothing is left. The caller sets WINEPREFIX (WINEDEBUG=-all
-# keeps the output readable) and keeps `wineserver -p` running, so that the
-# many short wine calls below do not each start a server.
+# Installs MSI in the Wine prefix $WINEPREFIX, checks the program, the
+# licence beside it, its Start-menu shortcut and its uninstall entry, runs
+# COMMAND (if given) with the installed program's Unix path as its last
+# argument, uninstalls, and checks that nothing is left. The caller sets
+# WINEPREFIX (WINEDEBUG=-all keeps the output readable) and keeps
+# `wineserver -p` running, so that the many short wine calls below do not
+# each start a server.
 set -euo pipefail
 
 me=${0##*/}
@@ -30,6 +31,7 @@ version=$(msi_property ProductVersion) || fail "msiinfo cannot read $msi"
 
 folder="$drive_c/Program Files/Brisvane"
 exe=$folder/Brisvane.exe
+license=$folder/LICENSE.txt
 # A per-machine install belongs in the all-users Start menu, but Wine 8's
 # msi always uses the current user's one (ProgramMenuFolder ignores
 # ALLUSERS), so look in both. Sets links to the shortcuts found.
@@ -84,6 +86,8 @@ echo "ok: installed $msi"
 
 [[ -f $exe ]] || fail "no program at $exe"
 echo "ok: program at ${exe#"$WINEPREFIX/"}"
+[[ -f $license ]] || fail "no licence at $license"
+echo "ok: licence at ${license#"$WINEPREFIX/"}"
 
 find_shortcuts
 ((${#links[@]} == 1)) || fail "expected one Brisvane.lnk in a Start menu, found ${#links[@]}"
