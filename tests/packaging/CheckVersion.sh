@@ -12,6 +12,8 @@ for file; do
     *.deb) found=$(dpkg-deb -f "$file" Version) ;;
     *.msi) found=$(msiinfo export "$file" Property | tr -d '\r' | awk -F '\t' '$1 == "ProductVersion" { print $2 }') ;;
     *.metainfo.xml) found=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$file") ;;
+    *changelog.gz) found=$(gzip -dc "$file" | sed -n '1s/^[^ ]* (\([^)]*\)).*/\1/p') ;;
+    *.1.gz) found=$(gzip -dc "$file" | sed -n 's/^\.TH .* "Brisvane \([^"]*\)"$/\1/p') ;;
     *) echo "$file: no version to read"; exit 2 ;;
   esac
   if [ "$found" = "$version" ]; then
