@@ -8,5 +8,5 @@
 #define IDC_PROMPT_ANSWER 102
 
 // A control of the main window has the identifier IDC_FIRST_CONTROL plus its
-// place in Control (BrisvanefrmLayout.h).
+// tab index (ControlId in Win32View.h).
 #define IDC_FIRST_CONTROL 10

@@ -62,10 +62,10 @@ HWND CreateControl(const ControlDescription& control, const PixelRect& rect, HWN
         extendedStyle = WS_EX_CLIENTEDGE;
         break;
     }
-    const HWND created = ::CreateWindowExW(
-        extendedStyle, windowClass, Wide(control.Caption).c_str(), style, rect.Left, rect.Top, rect.Width, rect.Height,
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FIRST_CONTROL + static_cast<int>(control.Id))),
-        instance, nullptr);
+    const HWND created = ::CreateWindowExW(extendedStyle, windowClass, Wide(control.Caption).c_str(), style, rect.Left,
+                                           rect.Top, rect.Width, rect.Height, parent,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control.Id))),
+                                           instance, nullptr);
     if (created == nullptr)
         ThrowLastError(std::string("CreateWindowExW for the control ") + control.Name);
     if (control.AccessibleName != nullptr && !GiveAccessibleName(created, Wide(control.AccessibleName)))
@@ -268,7 +268,7 @@ LRESULT Win32View::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         // Only a click of "convert". Enter in a box comes as IDOK and Esc as
         // IDCANCEL, and neither does anything: the window has no default
         // or cancel button.
-        if (LOWORD(wParam) == IDC_FIRST_CONTROL + static_cast<int>(Control::Command1) && HIWORD(wParam) == BN_CLICKED)
+        if (LOWORD(wParam) == ControlId(Control::Command1) && HIWORD(wParam) == BN_CLICKED)
             convert_();
         return 0;
     case WM_ACTIVATE:

@@ -2,6 +2,7 @@
 
 #include "BrisvanefrmLayout.h"
 #include "FormView.h"
+#include "Resources.h"
 
 #include <windows.h>
 
@@ -58,6 +59,13 @@ private:
     int exitStatus_ = 0;
     bool quitWhenDestroyed_ = true;
 };
+
+// The identifier of a control of the window: by its tab index, so that it
+// follows the window's order as a dialog's would.
+constexpr int ControlId(Control control)
+{
+    return IDC_FIRST_CONTROL + DescriptionOf(control).TabIndex;
+}
 
 // The modal report of an error that ends the program, over `owner` (which
 // may be null, when there is no window to put it over).

@@ -9,8 +9,7 @@
 //
 // Usage: brisvane_end_to_end PATH\TO\Brisvane.exe [GoogleTest options]
 
-#include "BrisvanefrmLayout.h"
-#include "Resources.h"
+#include "Win32View.h"
 
 #include <gtest/gtest.h>
 
@@ -332,7 +331,7 @@ Hook RefuseEditBoxes()
 
 HWND ControlOf(HWND window, Control control)
 {
-    return ::GetDlgItem(window, IDC_FIRST_CONTROL + static_cast<int>(control));
+    return ::GetDlgItem(window, ControlId(control));
 }
 
 // What a screen reader learns of a control from this process: its name,
@@ -541,6 +540,8 @@ int main(int argc, char** argv)
         return 2;
     }
     ProgramPath = Wide(argv[1]);
+    // Sees the window in real pixels and at its real DPI, as the program does.
+    ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     // The accessibility checks are COM calls into the program.
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     return RUN_ALL_TESTS();

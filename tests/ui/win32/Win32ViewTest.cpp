@@ -1,7 +1,6 @@
 // The Win32 view in this process: its window at several DPIs, as Windows
 // moves it between monitors, and windows that Windows refuses to make.
 
-#include "Resources.h"
 #include "Win32View.h"
 
 #include <gtest/gtest.h>
@@ -74,7 +73,7 @@ TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
             << dpi;
 
         for (const ControlDescription& control : BrisvanefrmControls) {
-            const HWND made = ::GetDlgItem(window, IDC_FIRST_CONTROL + static_cast<int>(control.Id));
+            const HWND made = ::GetDlgItem(window, ControlId(control.Id));
             const PixelRect expected = PixelsOf(control, dpi);
             EXPECT_EQ(PlaceOf(window, made),
                       (std::array<long, 4>{expected.Left, expected.Top, expected.Width, expected.Height}))
