@@ -21,6 +21,7 @@
 namespace {
 
 constexpr std::int32_t Offset = -18'000;
+const Brisvane::ZoneLabel Zone{"EST", Offset, false};
 
 std::int32_t NextEpoch(std::int32_t epoch)
 {
@@ -38,7 +39,8 @@ void FullConversion(benchmark::State& state, const char* localeName)
     }
     std::int32_t epoch = 1'600'000'000;
     for (auto _ : state) {
-        std::string text = Brisvane::DateText(Brisvane::Epoch2Date(Brisvane::Currency::Widen(epoch), Offset), *format);
+        std::string text =
+            Brisvane::DateText(Brisvane::Epoch2Date(Brisvane::Currency::Widen(epoch), Offset), Zone, *format);
         benchmark::DoNotOptimize(text);
         epoch = NextEpoch(epoch);
     }

@@ -36,7 +36,7 @@ class UtcZone final : public Brisvane::ZoneSource {
 public:
     Brisvane::ZoneAnswer Query(std::chrono::system_clock::time_point) const override
     {
-        return {Brisvane::ZoneState::Standard, 0, 0};
+        return {Brisvane::ZoneState::Standard, 0, 0, "UTC"};
     }
 };
 

@@ -2,13 +2,13 @@
 
 namespace Brisvane {
 
-std::string DateText(SerialDate date, const RegionalFormat& format)
+std::string DateText(SerialDate date, const ZoneLabel& zone, const RegionalFormat& format)
 {
     const CalendarReading reading = ReadCalendar(date);
-    std::string text = format.ShortDate(reading);
+    std::string text = format.ShortDate(reading, zone);
     if (date.HasTimeOfDay()) {
         text += ' ';
-        text += format.LongTime(reading);
+        text += format.LongTime(reading, zone);
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SerialDate.h"
+#include "ZoneLabel.h"
 
 #include <memory>
 #include <string>
@@ -8,7 +9,8 @@
 namespace Brisvane {
 
 // The user's regional settings, as far as the program uses them: the short
-// date, the long time and the decimal separator, all as UTF-8. Each platform
+// date, the long time and the decimal separator, all as UTF-8. A format that
+// names the zone names `zone`, the zone of the reading. Each platform
 // has its own source (RegionalFormatPosix.cpp, RegionalFormatWindows.cpp);
 // tests may supply a fixed one.
 class RegionalFormat {
@@ -16,9 +18,9 @@ public:
     virtual ~RegionalFormat() = default;
 
     // The date of `reading` in the short date format.
-    virtual std::string ShortDate(const CalendarReading& reading) const = 0;
+    virtual std::string ShortDate(const CalendarReading& reading, const ZoneLabel& zone) const = 0;
     // The time of day of `reading` in the long time format.
-    virtual std::string LongTime(const CalendarReading& reading) const = 0;
+    virtual std::string LongTime(const CalendarReading& reading, const ZoneLabel& zone) const = 0;
     virtual const std::string& DecimalSeparator() const noexcept = 0;
 };
 

@@ -18,7 +18,9 @@ struct FreeLocale {
 };
 using LocaleHandle = std::unique_ptr<std::remove_pointer_t<locale_t>, FreeLocale>;
 
-std::tm ToTm(const CalendarReading& reading)
+// The zone fields matter to the formats that name the zone: without them
+// glibc takes %Z from tzname[0], the standard-time name, and %z as +0000.
+std::tm ToTm(const CalendarReading& reading, const ZoneLabel& zone)
 {
     std::tm tm{};
     tm.tm_year = reading.Date.Year - 1900;
@@ -29,6 +31,9 @@ std::tm ToTm(const CalendarReading& reading)
     tm.tm_sec = reading.Second;
     tm.tm_wday = reading.Weekday;
     tm.tm_yday = reading.DayOfYear;
+    tm.tm_isdst = zone.Daylight ? 1 : 0;
+    tm.tm_gmtoff = zone.OffsetSeconds;
+    tm.tm_zone = zone.Abbreviation.c_str();
     return tm;
 }
 
@@ -40,8 +45,14 @@ public:
     }
 
     // %x and %X are the locale's own short date and long time.
-    std::string ShortDate(const CalendarReading& reading) const override { return Format(" %x", reading); }
-    std::string LongTime(const CalendarReading& reading) const override { return Format(" %X", reading); }
+    std::string ShortDate(const CalendarReading& reading, const ZoneLabel& zone) const override
+    {
+        return Format(" %x", ToTm(reading, zone));
+    }
+    std::string LongTime(const CalendarReading& reading, const ZoneLabel& zone) const override
+    {
+        return Format(" %X", ToTm(reading, zone));
+    }
     const std::string& DecimalSeparator() const noexcept override { return decimalSeparator_; }
 
 private:
@@ -49,9 +60,8 @@ private:
     // The leading blank in `format` tells them apart: the text is never
     // empty, so 0 always means "grow the buffer". It is dropped from the
     // result.
-    std::string Format(const char* format, const CalendarReading& reading) const
+    std::string Format(const char* format, const std::tm& tm) const
     {
-        const std::tm tm = ToTm(reading);
         char buffer[128];
         if (const std::size_t length = ::strftime_l(buffer, sizeof buffer, format, &tm, locale_.get()))
             return std::string(buffer + 1, length - 1);

@@ -75,7 +75,8 @@ public:
     {
     }
 
-    std::string ShortDate(const CalendarReading& reading) const override
+    // Windows' date and time patterns have no zone.
+    std::string ShortDate(const CalendarReading& reading, const ZoneLabel&) const override
     {
         const SYSTEMTIME time = ToSystemTime(reading);
         return FormattedText([&](wchar_t* buffer, int size) {
@@ -84,7 +85,7 @@ public:
             .value_or(CLocaleShortDate(reading));
     }
 
-    std::string LongTime(const CalendarReading& reading) const override
+    std::string LongTime(const CalendarReading& reading, const ZoneLabel&) const override
     {
         const SYSTEMTIME time = ToSystemTime(reading);
         return FormattedText([&](wchar_t* buffer, int size) {

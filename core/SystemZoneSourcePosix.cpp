@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <string>
 
 namespace Brisvane {
 namespace {
@@ -23,16 +24,18 @@ ZoneAnswer SystemZoneSource::Query(std::chrono::system_clock::time_point at) con
     const std::time_t when = std::chrono::system_clock::to_time_t(at);
     std::tm local{};
     if (::localtime_r(&when, &local) == nullptr)
-        return ZoneAnswer{ZoneState::Failure, 0, 0};
+        return ZoneAnswer{};
 
     // The biases are derived from the offset actually in force, so that
     // whatever the zone's history, the answer reproduces it exactly.
     const std::int32_t inForce = MinutesWest(local.tm_gmtoff);
+    std::string abbreviation = local.tm_zone ? local.tm_zone : "";
     if (local.tm_isdst > 0) {
         const std::int32_t standard = MinutesWest(-::timezone);  // `timezone` is seconds west
-        return ZoneAnswer{ZoneState::Daylight, standard, inForce - standard};
+        return ZoneAnswer{ZoneState::Daylight, standard, inForce - standard, std::move(abbreviation)};
     }
-    return ZoneAnswer{::daylight == 0 ? ZoneState::NoDaylightRules : ZoneState::Standard, inForce, 0};
+    return ZoneAnswer{::daylight == 0 ? ZoneState::NoDaylightRules : ZoneState::Standard, inForce, 0,
+                      std::move(abbreviation)};
 }
 
 }  // namespace Brisvane

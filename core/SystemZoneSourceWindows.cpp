@@ -27,7 +27,7 @@ ZoneAnswer SystemZoneSource::Query(std::chrono::system_clock::time_point) const
 {
     const GetTimeZoneInformationFunction getTimeZoneInformation = BoundGetTimeZoneInformation();
     if (getTimeZoneInformation == nullptr)
-        return ZoneAnswer{ZoneState::Failure, 0, 0};
+        return ZoneAnswer{};
 
     TIME_ZONE_INFORMATION information;
     std::memset(&information, 0, sizeof information);
@@ -36,7 +36,7 @@ ZoneAnswer SystemZoneSource::Query(std::chrono::system_clock::time_point) const
     case TIME_ZONE_ID_UNKNOWN: answer.State = ZoneState::NoDaylightRules; break;
     case TIME_ZONE_ID_STANDARD: answer.State = ZoneState::Standard; break;
     case TIME_ZONE_ID_DAYLIGHT: answer.State = ZoneState::Daylight; break;
-    default: return ZoneAnswer{ZoneState::Failure, 0, 0};
+    default: return ZoneAnswer{};
     }
     answer.Bias = information.Bias;
     answer.DaylightBias = information.DaylightBias;

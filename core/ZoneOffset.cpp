@@ -32,7 +32,7 @@ ZoneOffset ComputeZoneOffset(const ZoneAnswer& answer)
     case ZoneState::NoDaylightRules:
     case ZoneState::Standard: {
         const std::int32_t seconds = SecondsEast(answer.Bias, answer);
-        return ZoneOffset{seconds, -static_cast<double>(answer.Bias) / 60.0};
+        return ZoneOffset{seconds, -static_cast<double>(answer.Bias) / 60.0, {answer.Abbreviation, seconds, false}};
     }
     case ZoneState::Daylight: {
         std::int32_t minutesWest = 0;
@@ -41,7 +41,7 @@ ZoneOffset ComputeZoneOffset(const ZoneAnswer& answer)
         const std::int32_t seconds = SecondsEast(minutesWest, answer);
         // Negated after the division, so that Bias 60 with a one-hour daylight
         // bias gives -0.0: the number text shows that as a plain 0.
-        return ZoneOffset{seconds, -(static_cast<double>(minutesWest) / 60.0)};
+        return ZoneOffset{seconds, -(static_cast<double>(minutesWest) / 60.0), {answer.Abbreviation, seconds, true}};
     }
     case ZoneState::Failure: break;
     }

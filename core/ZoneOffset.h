@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ZoneLabel.h"
+
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace Brisvane {
 
@@ -21,15 +24,21 @@ struct ZoneAnswer {
     ZoneState State = ZoneState::Failure;
     std::int32_t Bias = 0;
     std::int32_t DaylightBias = 0;
+    // The abbreviation of the time in force ("IST", "EDT"); empty where the
+    // platform gives none.
+    std::string Abbreviation;
 
     friend bool operator==(const ZoneAnswer&, const ZoneAnswer&) = default;
 };
 
 // How far local time is ahead of UTC, in seconds and in hours; both empty
 // when the platform failed (the caller then counts 0 and shows nothing).
+// Label is how a time converted with this offset names its zone; after a
+// failure that time is UTC's, and it says so.
 struct ZoneOffset {
     std::optional<std::int32_t> Seconds;
     std::optional<double> Hours;
+    ZoneLabel Label{"UTC", 0, false};
 };
 
 // The offset in force according to `answer`. A zone without daylight-saving

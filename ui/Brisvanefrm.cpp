@@ -63,7 +63,7 @@ void Brisvanefrm::NewDate()
         ShowInvalidEpoch();
         return;
     }
-    view.SetText(TextBox::LocalDate, DateText(Epoch2Date(Currency::Widen(EpochValue)), format));
+    view.SetText(TextBox::LocalDate, DateText(Epoch2Date(Currency::Widen(EpochValue)), zoneLabel, format));
 }
 
 SerialDate Brisvanefrm::Epoch2Date(Currency EpochTime) const
@@ -76,6 +76,7 @@ std::optional<std::int32_t> Brisvanefrm::GetZoneOffset()
     const ZoneOffset offset = ComputeZoneOffset(zoneSource.Query(std::chrono::system_clock::now()));
     if (offset.Hours)
         view.SetText(TextBox::Zone, NumberText(*offset.Hours, format.DecimalSeparator()));
+    zoneLabel = offset.Label;
     return offset.Seconds;
 }
 

@@ -51,6 +51,8 @@ private:
     const ZoneSource& zoneSource;
     const RegionalFormat& format;
     const std::string commandLine;
+    // How the date texts name their zone: the one the start-up offset is of.
+    ZoneLabel zoneLabel;
 
     std::int32_t OffsetSecs = 0;
     std::string CmdText;

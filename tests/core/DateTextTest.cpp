@@ -21,8 +21,8 @@ TEST(DateText, IsTheShortDateAndTheLongTimeUnlessExactlyMidnight)
              Case{86'400 - 19'800, 19'800, "1970-01-02"},
              Case{2'147'483'647, 0, "2038-01-19 03:14:07"},
          }) {
-        EXPECT_EQ(DateText(Epoch2Date(Currency::Widen(c.epoch), c.offset), format), c.text) << c.epoch;
+        EXPECT_EQ(DateText(Epoch2Date(Currency::Widen(c.epoch), c.offset), {}, format), c.text) << c.epoch;
     }
     // Noon is a time of day like any other.
-    EXPECT_EQ(DateText(SerialDate::FromDouble(25'569.5), format), "1970-01-01 12:00:00");
+    EXPECT_EQ(DateText(SerialDate::FromDouble(25'569.5), {}, format), "1970-01-01 12:00:00");
 }

@@ -16,9 +16,12 @@ using namespace Brisvane;
 
 namespace {
 
-std::string TextOf(std::int32_t epoch, const RegionalFormat& format)
+const ZoneLabel Utc{"UTC", 0, false};
+
+// The epoch value as the program shows it in `zone`.
+std::string TextOf(std::int32_t epoch, const RegionalFormat& format, const ZoneLabel& zone = Utc)
 {
-    return DateText(Epoch2Date(Currency::Widen(epoch), 0), format);
+    return DateText(Epoch2Date(Currency::Widen(epoch), zone.OffsetSeconds), zone, format);
 }
 
 std::unique_ptr<const RegionalFormat> Named(const std::string& name)
@@ -64,10 +67,13 @@ TEST(PosixRegionalFormat, FollowsTheNamedLocale)
     struct Case {
         const char* locale;
         std::int32_t epoch;
-        const char* text;
+        std::string text;
         const char* separator;
+        ZoneLabel zone = Utc;
     };
-    for (const Case c : {
+    const ZoneLabel sydneySummer{"AEDT", 39'600, true}, cairoSummer{"EEST", 10'800, true}, india{"IST", 19'800, false};
+    const std::string hindiPm = "\u0905\u092A\u0930\u093E\u0939\u094D\u0928";
+    for (const Case& c : {
              Case{"C", 1'600'000'000, "09/13/20 12:26:40", "."},
              Case{"en_US.UTF-8", 1'600'000'000, "09/13/2020 12:26:40 PM", "."},
              Case{"de_DE.UTF-8", 1'600'000'000, "13.09.2020 12:26:40", ","},
@@ -75,10 +81,18 @@ TEST(PosixRegionalFormat, FollowsTheNamedLocale)
              Case{"en_US.UTF-8", 1, "01/01/1970 12:00:01 AM", "."},
              Case{"de_DE.UTF-8", 2'147'483'647, "19.01.2038 03:14:07", ","},
              Case{"de_DE.UTF-8", 86'400, "02.01.1970", ","},
+             // Times that name their zone name the one they were converted
+             // in, on daylight time or not; the rest ignore it.
+             Case{"hi_IN.UTF-8", 1'600'000'000, "13/9/20 11:26:40 " + hindiPm + " AEDT", ".", sydneySummer},
+             Case{"ar_EG.UTF-8", 1'600'000'000, "13 \u0633\u0628\u062A, 2020 EEST 03:26:40 \u0645", ".", cairoSummer},
+             Case{"hi_IN.UTF-8", 1'600'000'000, "13/9/20 05:56:40 " + hindiPm + " IST", ".", india},
+             Case{"nb_NO.UTF-8", 1'600'000'000, "13. sep. 2020 kl. 23.26 +1100", ",", sydneySummer},
+             Case{"nb_NO.UTF-8", 1'600'000'000, "13. sep. 2020 kl. 17.56 +0530", ",", india},
+             Case{"en_US.UTF-8", 1'600'000'000, "09/13/2020 11:26:40 PM", ".", sydneySummer},
          }) {
         const auto format = Named(c.locale);
         ASSERT_TRUE(format);
-        EXPECT_EQ(TextOf(c.epoch, *format), c.text) << c.locale << ' ' << c.epoch;
+        EXPECT_EQ(TextOf(c.epoch, *format, c.zone), c.text) << c.locale << ' ' << c.epoch;
         EXPECT_EQ(format->DecimalSeparator(), c.separator) << c.locale;
     }
     EXPECT_EQ(NamedRegionalFormat("xx_NOWHERE.UTF-8"), nullptr);

@@ -25,8 +25,8 @@ TEST(WindowsRegionalFormat, FollowsTheNamedLocale)
          }) {
         const auto format = NamedRegionalFormat(c.locale);
         ASSERT_TRUE(format) << c.locale;
-        EXPECT_EQ(format->ShortDate(reading), c.date) << c.locale;
-        EXPECT_EQ(format->LongTime(reading), c.time) << c.locale;
+        EXPECT_EQ(format->ShortDate(reading, {}), c.date) << c.locale;
+        EXPECT_EQ(format->LongTime(reading, {}), c.time) << c.locale;
         EXPECT_EQ(format->DecimalSeparator(), c.separator) << c.locale;
     }
     EXPECT_EQ(NamedRegionalFormat("xx-NOWHERE"), nullptr);
@@ -38,5 +38,5 @@ TEST(WindowsRegionalFormat, FallsBackToTheCLocaleWhereWindowsCannotFormat)
     // locale, and the date is the "C" locale's, as on POSIX systems.
     const auto format = NamedRegionalFormat("de-DE");
     ASSERT_TRUE(format);
-    EXPECT_EQ(DateText(SerialDate::FromDouble(-146'094.75), *format), "01/01/00 06:00:00");
+    EXPECT_EQ(DateText(SerialDate::FromDouble(-146'094.75), {}, *format), "01/01/00 06:00:00");
 }

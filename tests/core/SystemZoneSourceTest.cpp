@@ -66,15 +66,15 @@ TEST(SystemZoneSource, AnswersFromTheTzDatabase)
         ZoneAnswer answer;
     };
     const Case cases[] = {
-        {"UTC", InJanuary, {ZoneState::NoDaylightRules, 0, 0}},
-        {"Asia/Kolkata", InJuly, {ZoneState::NoDaylightRules, -330, 0}},
-        {"<+0545>-5:45", InJanuary, {ZoneState::NoDaylightRules, -345, 0}},
+        {"UTC", InJanuary, {ZoneState::NoDaylightRules, 0, 0, "UTC"}},
+        {"Asia/Kolkata", InJuly, {ZoneState::NoDaylightRules, -330, 0, "IST"}},
+        {"<+0545>-5:45", InJanuary, {ZoneState::NoDaylightRules, -345, 0, "+0545"}},
         // Daylight time all year round: from day 0 at 00:00 to after the last
         // day's end (a POSIX rule string, no database needed).
-        {"EST5EDT,0/0,J365/25", InJanuary, {ZoneState::Daylight, 300, -60}},
-        {"EST5EDT,0/0,J365/25", InJuly, {ZoneState::Daylight, 300, -60}},
-        {"America/New_York", InJanuary, {ZoneState::Standard, 300, 0}},
-        {"America/New_York", InJuly, {ZoneState::Daylight, 300, -60}},
+        {"EST5EDT,0/0,J365/25", InJanuary, {ZoneState::Daylight, 300, -60, "EDT"}},
+        {"EST5EDT,0/0,J365/25", InJuly, {ZoneState::Daylight, 300, -60, "EDT"}},
+        {"America/New_York", InJanuary, {ZoneState::Standard, 300, 0, "EST"}},
+        {"America/New_York", InJuly, {ZoneState::Daylight, 300, -60, "EDT"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Ask(c.tz, c.at), c.answer) << c.tz;

@@ -17,9 +17,9 @@ TEST(WindowsZoneSource, AnswersForTheZoneOfTheProcess)
     const std::string zone = tz ? tz : "";
     ZoneAnswer expected;
     if (zone == "Asia/Kolkata")
-        expected = ZoneAnswer{ZoneState::NoDaylightRules, -330, 0};
+        expected = ZoneAnswer{ZoneState::NoDaylightRules, -330, 0, ""};
     else if (zone == "UTC")
-        expected = ZoneAnswer{ZoneState::NoDaylightRules, 0, 0};
+        expected = ZoneAnswer{ZoneState::NoDaylightRules, 0, 0, ""};
     else
         GTEST_SKIP() << "no expectation for TZ=" << zone;
 

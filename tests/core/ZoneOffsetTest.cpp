@@ -54,7 +54,7 @@ TEST(ZoneOffset, FollowsTheZoneTable)
              Case{Daylight, -60, 60, 0, "0"},          // Dublin in winter
              Case{ZoneState::Failure, -330, -60, std::nullopt, std::nullopt},
          }) {
-        const ZoneOffset offset = ComputeZoneOffset(ZoneAnswer{c.state, c.bias, c.daylightBias});
+        const ZoneOffset offset = ComputeZoneOffset(ZoneAnswer{c.state, c.bias, c.daylightBias, ""});
         EXPECT_EQ(offset.Seconds, c.seconds) << "bias " << c.bias << " state " << static_cast<int>(c.state);
         EXPECT_EQ(HoursText(offset), c.hours) << "bias " << c.bias << " state " << static_cast<int>(c.state);
         if (offset.Seconds && offset.Hours) {
@@ -77,7 +77,7 @@ TEST(ZoneOffset, BiasOutsideThe32BitRangeOfSecondsIsAnOverflow)
           Case{Standard, -35'791'395, true}, Case{None, 35'791'395, true}, Case{Standard, bottom, true},
           Case{Standard, top, true}, Case{Daylight, 35'791'454, false}, Case{Daylight, 35'791'455, true},
           Case{Daylight, -35'791'334, false}, Case{Daylight, -35'791'335, true}, Case{Daylight, bottom, true}}) {
-        const ZoneAnswer answer{c.state, c.bias, -60};
+        const ZoneAnswer answer{c.state, c.bias, -60, ""};
         if (!c.overflows) {
             EXPECT_NO_THROW(ComputeZoneOffset(answer)) << c.bias;
             continue;

@@ -6,23 +6,24 @@
 #include <string>
 
 // Regional formats that are the same on every machine: an ISO date, a
-// 24-hour time and the separator given, so that a test's texts do not
-// depend on the platform's locale data.
+// 24-hour time with the zone's abbreviation where it has one, and the
+// separator given, so that a test's texts do not depend on the platform's
+// locale data.
 class FixedRegionalFormat final : public Brisvane::RegionalFormat {
 public:
     explicit FixedRegionalFormat(std::string decimalSeparator = ".") : separator_(std::move(decimalSeparator)) {}
 
-    std::string ShortDate(const Brisvane::CalendarReading& r) const override
+    std::string ShortDate(const Brisvane::CalendarReading& r, const Brisvane::ZoneLabel&) const override
     {
         char text[32];
         std::snprintf(text, sizeof text, "%04d-%02d-%02d", r.Date.Year, r.Date.Month, r.Date.Day);
         return text;
     }
-    std::string LongTime(const Brisvane::CalendarReading& r) const override
+    std::string LongTime(const Brisvane::CalendarReading& r, const Brisvane::ZoneLabel& zone) const override
     {
         char text[32];
         std::snprintf(text, sizeof text, "%02d:%02d:%02d", r.Hour, r.Minute, r.Second);
-        return text;
+        return zone.Abbreviation.empty() ? text : text + (' ' + zone.Abbreviation);
     }
     const std::string& DecimalSeparator() const noexcept override { return separator_; }
 

@@ -13,7 +13,7 @@ using namespace Brisvane;
 
 namespace {
 
-const ZoneAnswer Utc{ZoneState::Standard, 0, 0};
+const ZoneAnswer Utc{ZoneState::Standard, 0, 0, ""};
 using Calls = std::vector<std::string>;
 
 // A form over a fake view and zone, with fixed regional formats.
@@ -117,13 +117,14 @@ TEST(Brisvanefrm, ShowsTheZoneOffsetAndAddsIt)
     struct Case {
         ZoneAnswer answer;
         const char* zone;
-        const char* localDate;  // of epoch 1600000000
+        const char* localDate;  // of epoch 1600000000, named by the start-up zone
     };
     for (const Case& c : {
-             Case{{ZoneState::NoDaylightRules, -330, 0}, "5.5", "2020-09-13 17:56:40"},
-             Case{{ZoneState::Standard, 300, 0}, "-5", "2020-09-13 07:26:40"},
-             Case{{ZoneState::Daylight, 300, -60}, "-4", "2020-09-13 08:26:40"},
-             Case{{ZoneState::Failure, -330, 0}, "", "2020-09-13 12:26:40"},
+             Case{{ZoneState::NoDaylightRules, -330, 0, "IST"}, "5.5", "2020-09-13 17:56:40 IST"},
+             Case{{ZoneState::Standard, 300, 0, "EST"}, "-5", "2020-09-13 07:26:40 EST"},
+             Case{{ZoneState::Daylight, 300, -60, "EDT"}, "-4", "2020-09-13 08:26:40 EDT"},
+             // With no reading the time is UTC's, and is named so.
+             Case{{ZoneState::Failure, -330, 0, "IST"}, "", "2020-09-13 12:26:40 UTC"},
          }) {
         Fixture f("1600000000", c.answer);
         f.form.Form_Load();
@@ -133,14 +134,14 @@ TEST(Brisvanefrm, ShowsTheZoneOffsetAndAddsIt)
 
     // A comma locale writes the hours its way.
     FakeView view;
-    const FixedZoneSource india({ZoneState::NoDaylightRules, -330, 0});
+    const FixedZoneSource india({ZoneState::NoDaylightRules, -330, 0, "IST"});
     const FixedRegionalFormat german(",");
     Brisvanefrm form(view, india, german, "1");
     form.Form_Load();
     EXPECT_EQ(view.Text(TextBox::Zone), "5,5");
 
     // A bias out of range is raised before the window is shown.
-    Fixture overflow("1", ZoneAnswer{ZoneState::Standard, 40'000'000, 0});
+    Fixture overflow("1", ZoneAnswer{ZoneState::Standard, 40'000'000, 0, ""});
     EXPECT_EQ(KindRaisedBy([&] { overflow.form.Form_Load(); }), ErrorKind::Overflow);
     EXPECT_EQ(overflow.view.calls, Calls{});
     EXPECT_EQ(overflow.view.Text(TextBox::Zone), "");

@@ -94,7 +94,7 @@ def read_box(window, where):
     text = ""
     while time.monotonic() < deadline:
         result = subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=x_environment(),
-                                capture_output=True, text=True, timeout=5)
+                                capture_output=True, encoding="utf-8", timeout=5)
         text = result.stdout
         if text:
             return text
@@ -223,6 +223,18 @@ class EndToEndTest(unittest.TestCase):
         self.assertEqual(read_box(window, LOCAL_DATE), "01/02/70")
         self.assertIsNone(program.process.poll())
         self.assert_closes_normally(program, window)
+
+    def test_the_local_time_names_the_zone_it_was_converted_in(self):
+        # On daylight time all year, so that the test means the same in every season.
+        sydney = "AEST-10AEDT,0/0,J365/25"
+        for locale, local_date in [("hi_IN.UTF-8", "13/9/20 11:26:40 \u0905\u092a\u0930\u093e\u0939\u094d\u0928 AEDT"),
+                                   ("nb_NO.UTF-8", "13. sep. 2020 kl. 23.26 +1100")]:
+            with self.subTest(locale):
+                program = self.launch("1600000000", env=dict(x_environment(), TZ=sydney, LC_ALL=locale))
+                window = find_window("Brisvane", program)
+                self.assertEqual(read_box(window, LOCAL_DATE), local_date)
+                self.assertEqual(read_box(window, ZONE), "11")
+                self.assert_closes_normally(program, window)
 
     def test_without_command_line_the_prompt_opens_over_the_window(self):
         program = self.launch()
