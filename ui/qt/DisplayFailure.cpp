@@ -5,9 +5,11 @@
 #include <QMessageLogContext>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 namespace Brisvane {
 namespace {
@@ -59,20 +61,70 @@ void DisplayFailureGuard::Release()
     held = nullptr;
 }
 
+namespace {
+
+std::string Variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The platforms Qt tries, in its order: the list in QT_QPA_PLATFORM where it
+// is set; otherwise X11, after Wayland in a Wayland session.
+std::vector<std::string> PlatformsTried()
+{
+    std::vector<std::string> platforms;
+    const std::string chosen = Variable("QT_QPA_PLATFORM");
+    for (std::string_view list = chosen; !list.empty();) {
+        const std::size_t end = std::min(list.find(';'), list.size());
+        if (end > 0)
+            platforms.emplace_back(list.substr(0, end));
+        list.remove_prefix(std::min(end + 1, list.size()));
+    }
+    if (!platforms.empty())
+        return platforms;
+    if (!Variable("WAYLAND_DISPLAY").empty() || Variable("XDG_SESSION_TYPE") == "wayland")
+        return {"wayland", "xcb"};
+    return {"xcb"};
+}
+
+const char* DisplayVariable(std::string_view platform)
+{
+    return platform.starts_with("wayland") ? "WAYLAND_DISPLAY" : "DISPLAY";
+}
+
+// One of several tries: `Wayland (WAYLAND_DISPLAY "wayland-0")`, `X11 (DISPLAY is not set)`.
+std::string Attempt(std::string_view platform)
+{
+    const std::string title = platform == "xcb"                 ? "X11"
+                              : platform.starts_with("wayland") ? "Wayland"
+                                                                : "Qt platform " + QuoteForMessage(platform);
+    const std::string name = Variable(DisplayVariable(platform));
+    return title + " (" + DisplayVariable(platform) + (name.empty() ? " is not set" : " " + QuoteForMessage(name)) +
+           ")";
+}
+
+}  // namespace
+
 std::string DisplayFailureMessage()
 {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    const std::string_view platformName = platform && *platform ? platform : "xcb";
-    const char* variable = platformName.starts_with("wayland") ? "WAYLAND_DISPLAY" : "DISPLAY";
-    const char* name = std::getenv(variable);
-
+    const std::vector<std::string> platforms = PlatformsTried();
     std::string message = "cannot open the display";
-    if (name && *name)
-        message += " " + QuoteForMessage(name);
+    if (platforms.size() > 1) {
+        message += ": tried " + Attempt(platforms.front());
+        for (std::size_t i = 1; i < platforms.size(); ++i)
+            message += ", then " + Attempt(platforms[i]);
+        return message;
+    }
+    // One platform, as on most desktops: the display by its name alone.
+    const std::string& platform = platforms.front();
+    const std::string name = Variable(DisplayVariable(platform));
+    if (name.empty())
+        message += std::string(": ") + DisplayVariable(platform) + " is not set";
     else
-        message += std::string(": ") + variable + " is not set";
-    if (platformName != "xcb")
-        message += " (Qt platform " + QuoteForMessage(platformName) + ")";
+        message += " " + QuoteForMessage(name);
+    if (platform != "xcb")
+        message += " (Qt platform " + QuoteForMessage(platform) + ")";
     return message;
 }
 

@@ -25,7 +25,8 @@ public:
 
 // The line that names the display, from the environment Qt reads it from:
 // `cannot open the display ":0"`, with the Qt platform when one is chosen
-// other than X11's.
+// other than X11's. Where Qt tries more than one (Wayland, then X11, in a
+// Wayland session), each in turn with its display.
 std::string DisplayFailureMessage();
 
 }  // namespace Brisvane

@@ -301,7 +301,10 @@ class EndToEndTest(unittest.TestCase):
         cases = [("no DISPLAY", {}, 'cannot open the display: DISPLAY is not set'),
                  ("garbage DISPLAY", {"DISPLAY": "not a display"}, 'cannot open the display "not a display"'),
                  ("unknown platform", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "no-such-platform"},
-                  'cannot open the display ":%s" (Qt platform "no-such-platform")' % DISPLAY.lstrip(":"))]
+                  'cannot open the display ":%s" (Qt platform "no-such-platform")' % DISPLAY.lstrip(":")),
+                 # A Wayland session with no compositor: Qt tries Wayland, then X.
+                 ("Wayland session", {"XDG_SESSION_TYPE": "wayland", "WAYLAND_DISPLAY": "wayland-9"},
+                  'cannot open the display: tried Wayland (WAYLAND_DISPLAY "wayland-9"), then X11 (DISPLAY is not set)')]
         for name, variables, expected in cases:
             with self.subTest(name):
                 env = {"PATH": os.environ.get("PATH", "/usr/bin"), "LC_ALL": "C.UTF-8", **variables}
