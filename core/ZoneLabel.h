@@ -12,7 +12,7 @@ namespace Brisvane {
 // same that gives the offset every time is converted with, so that the label
 // always belongs to the time beside it.
 struct ZoneLabel {
-    std::string Abbreviation;  // "IST", "AEDT"; empty where the platform names none
+    std::string Abbreviation;        // "IST", "AEDT"; empty where the platform names none
     std::int32_t OffsetSeconds = 0;  // east of UTC
     bool Daylight = false;
 
