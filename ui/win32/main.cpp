@@ -1,6 +1,7 @@
 // The Windows program: the form over its Win32 view.
 
 #include "CommandLine.h"
+#include "DllSearch.h"
 #include "Program.h"
 #include "RegionalFormat.h"
 #include "Win32View.h"
@@ -12,6 +13,8 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    Brisvane::RestrictDllSearch();
+
     // The whole line, as the process was given it: the value may hold blanks
     // and quotes, which the C runtime's split into arguments would lose.
     const std::wstring_view line = ::GetCommandLineW();
