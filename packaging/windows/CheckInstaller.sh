@@ -1,11 +1,15 @@
 #!/bin/bash
-# Usage: CheckInstaller.sh MSI [COMMAND...]
+# Usage: CheckInstaller.sh MSI NEXT_MSI [COMMAND...]
 #
-# Installs MSI in the Wine prefix $WINEPREFIX, checks the program, the
-# licence beside it, its Start-menu shortcut and its uninstall entry, runs
-# COMMAND (if given) with the installed program's Unix path as its last
-# argument, uninstalls, and checks that nothing is left. The caller sets
-# WINEPREFIX (WINEDEBUG=-all keeps the output readable) and keeps
+# Installs MSI in the Wine prefix $WINEPREFIX as winget and deployment tools
+# run an installer (msiexec /i MSI /quiet /norestart), once for the current
+# user, the default, and once for every user (ALLUSERS=1). Each time it
+# checks the program, the licence, the Start-menu shortcut, the uninstall
+# entry and the registration in that scope; runs COMMAND (if given) with the
+# installed program's Unix path as its last argument; installs NEXT_MSI, a
+# later version, over it and checks that only that one is left; checks that
+# MSI is then refused; uninstalls, and checks that nothing is left. The
+# caller sets WINEPREFIX (WINEDEBUG=-all keeps the output readable) and keeps
 # `wineserver -p` running, so that the many short wine calls below do not
 # each start a server.
 set -euo pipefail
@@ -13,122 +17,153 @@ set -euo pipefail
 me=${0##*/}
 fail() { echo "$me: FAIL: $*" >&2; exit 1; }
 
-(($# >= 1)) || { echo "usage: $me MSI [COMMAND...]" >&2; exit 2; }
-msi=$1
-shift
-[[ -f $msi ]] || fail "no such file: $msi"
+(($# >= 2)) || { echo "usage: $me MSI NEXT_MSI [COMMAND...]" >&2; exit 2; }
+msi=$1 next_msi=$2
+shift 2
+for f in "$msi" "$next_msi"; do [[ -f $f ]] || fail "no such file: $f"; done
 [[ -n ${WINEPREFIX:-} && -d $WINEPREFIX/drive_c ]] || fail "WINEPREFIX does not name a Wine prefix: '${WINEPREFIX:-}'"
-drive_c=$WINEPREFIX/drive_c
 
-# The uninstall entry must carry the package's own product code and version;
-# reading them from the package means the script needs no edit per release.
+# What the uninstall entry must say, read from the packages, so that the
+# script needs no edit per release.
 msi_property() {
-  msiinfo export "$msi" Property | tr -d '\r' | awk -F '\t' -v name="$1" '$1 == name { print $2 }'
+  msiinfo export "$1" Property | tr -d '\r' | awk -F '\t' -v name="$2" '$1 == name { print $2 }'
 }
-product_code=$(msi_property ProductCode) || fail "msiinfo cannot read $msi"
-version=$(msi_property ProductVersion) || fail "msiinfo cannot read $msi"
-[[ -n $product_code && -n $version ]] || fail "$msi has no ProductCode or ProductVersion"
+version=$(msi_property "$msi" ProductVersion)
+next_version=$(msi_property "$next_msi" ProductVersion)
+publisher=$(msi_property "$msi" Manufacturer)
+[[ -n $version && -n $next_version && -n $publisher ]] || fail "msiinfo cannot read the packages"
 
-folder="$drive_c/Program Files/Brisvane"
-exe=$folder/Brisvane.exe
-license=$folder/LICENSE.txt
-# A per-machine install belongs in the all-users Start menu, but Wine 8's
-# msi always uses the current user's one (ProgramMenuFolder ignores
-# ALLUSERS), so look in both. Sets links to the shortcuts found.
-find_shortcuts() {
-  local f
-  links=()
-  for f in "$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Brisvane.lnk" \
-           "$drive_c"/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Brisvane.lnk; do
-    if [[ -e $f ]]; then links+=("$f"); fi
+winepath_of() { winepath -u "$(wine cmd /c echo "$1" | tr -d '\r')"; }
+user_programs=$(winepath_of '%LOCALAPPDATA%')/Programs
+machine_programs=$(winepath_of '%ProgramW6432%')
+
+# Sets `entries` to "KEY<TAB>VALUE..." for each subkey of KEY whose NAME_VALUE
+# is Brisvane, with the further values named. A variable, not output, so
+# that a failing query stops here.
+registry_entries() {  # KEY NAME_VALUE VALUE...
+  local key=$1 name=$2 listing
+  shift 2
+  listing=$(wine reg query "$key" /s /reg:64 2>/dev/null) || { entries=(); return; }
+  mapfile -t entries < <(tr -d '\r' <<<"$listing" | awk -v name="$name" -v wanted="$*" '
+    BEGIN { n = split(wanted, fields, " ") }
+    function flush(  i, line) {
+      if (values[name] != "Brisvane") return
+      line = key; for (i = 1; i <= n; i++) line = line "\t" values[fields[i]]; print line
+    }
+    /^HKEY_/ { flush(); key = $0; delete values; next }
+    match($0, /^    [^ ]+    REG_[A-Z_]+    /) { split($0, parts, /    /); values[parts[2]] = substr($0, RLENGTH + 1) }
+    END { flush() }')
+}
+# Wine 8's msi writes every product's uninstall entry in the machine's
+# hive; Windows writes a per-user one in the user's.
+uninstall_entries() {
+  local found=()
+  for hive in HKCU HKLM; do
+    registry_entries "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" DisplayName \
+      DisplayVersion Publisher NoModify
+    found+=("${entries[@]}")
+  done
+  entries=("${found[@]}")
+}
+# Where Windows Installer registers a product, by scope.
+registration_key() {
+  if [[ $1 == user ]]; then echo 'HKCU\Software\Microsoft\Installer\Products'
+  else echo 'HKLM\Software\Classes\Installer\Products'; fi
+}
+hkmu_of() { if [[ $1 == user ]]; then echo HKCU; else echo HKLM; fi; }
+shortcuts() {
+  find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Brisvane.lnk' 2>/dev/null || true
+}
+
+# Nothing of Brisvane anywhere: the state before an install, and after an
+# uninstall.
+check_nothing_left() {
+  local what=$1 scope
+  [[ ! -e $user_programs/Brisvane ]] || fail "$what: $user_programs/Brisvane"
+  [[ ! -e $machine_programs/Brisvane ]] || fail "$what: $machine_programs/Brisvane"
+  [[ -z $(shortcuts) ]] || fail "$what: $(shortcuts)"
+  uninstall_entries
+  ((${#entries[@]} == 0)) || fail "$what: uninstall entry ${entries[*]}"
+  for scope in user machine; do
+    registry_entries "$(registration_key $scope)" ProductName
+    ((${#entries[@]} == 0)) || fail "$what: registration ${entries[*]}"
+    ! wine reg query "$(hkmu_of $scope)\\Software\\Brisvane" /reg:64 >/dev/null 2>&1 ||
+      fail "$what: $(hkmu_of $scope)\\Software\\Brisvane"
+  done
+  [[ -z $(find "$WINEPREFIX/drive_c" -ipath '*Installer/{*}/Brisvane.exe' 2>/dev/null) ]] ||
+    fail "$what: an installer cache of Brisvane"
+}
+
+# Once something is installed, a failing check still uninstalls, so that
+# the next run starts from a clean prefix again.
+cleanup() {
+  local package
+  for package in "$next_msi" "$msi"; do
+    wine msiexec /x "$package" "${options[@]}" /quiet /norestart >/dev/null 2>&1 || true
   done
 }
-# Sets entries to "KEY<TAB>DisplayVersion" for each uninstall entry whose
-# DisplayName is Brisvane. The package is 64-bit, so its entry is in the
-# 64-bit view. A variable, not output, so that a failing query stops here.
-find_uninstall_entries() {
-  local listing
-  listing=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s /reg:64) ||
-    fail "wine reg query of the uninstall entries failed"
-  mapfile -t entries < <(tr -d '\r' <<<"$listing" | awk '
-    /^HKEY_/ { if (name == "Brisvane") print key "\t" ver; key = $0; name = ""; ver = "" }
-    sub(/^    DisplayName    REG_SZ    /, "") { name = $0 }
-    sub(/^    DisplayVersion    REG_SZ    /, "") { ver = $0 }
-    END { if (name == "Brisvane") print key "\t" ver }')
-}
-# The registry value that the shortcut's component keeps as its key path.
-shortcut_key_exists() { wine reg query 'HKCU\Software\Brisvane' >/dev/null 2>&1; }
 
-# Leftovers from an earlier run would make every check below meaningless.
-find_shortcuts
-find_uninstall_entries
-if ((${#entries[@]} > 0)); then
-  key=${entries[0]%%$'\t'*}
-  fail "the prefix already has Brisvane installed; uninstall it first: wine msiexec /x ${key##*\\} /qn"
-elif [[ -e $folder ]] || ((${#links[@]} > 0)); then
-  fail "the prefix already has Brisvane files ($folder or a Start-menu Brisvane.lnk); remove them first"
-fi
+check_installed() {  # SCOPE FOLDER VERSION
+  local scope=$1 folder=$2 expected_version=$3 exe=$2/Brisvane.exe
+  [[ -f $exe && -f $folder/LICENSE.txt ]] || fail "$scope: no program and licence in $folder"
+  local links
+  links=$(shortcuts)
+  [[ $(wc -l <<<"$links") == 1 && -n $links ]] || fail "$scope: expected one Start-menu shortcut, found '$links'"
+  grep -qaF "$(winepath -w "$exe")" "$links" || fail "$scope: $links does not name $(winepath -w "$exe")"
 
-# Once installed, a failing check still uninstalls, so that the next run
-# starts from a clean prefix again.
-installed=no
-cleanup() {
-  if [[ $installed == yes ]]; then
-    wine msiexec /x "$msi" /qn || true
-    echo "$me: uninstalled after the failure" >&2
-  fi
+  uninstall_entries
+  ((${#entries[@]} == 1)) || fail "$scope: expected one uninstall entry named Brisvane, found ${#entries[@]}"
+  IFS=$'\t' read -r _ shown_version shown_publisher no_modify <<<"${entries[0]}"
+  [[ $shown_version == "$expected_version" && $shown_publisher == "$publisher" && $no_modify == 0x1 ]] ||
+    fail "$scope: uninstall entry says '$shown_version' '$shown_publisher' NoModify '$no_modify'"
+
+  # The product is registered in the scope's hive, with the icon that Apps
+  # & features shows; the components' key paths are in the same hive.
+  registry_entries "$(registration_key "$scope")" ProductName ProductIcon
+  ((${#entries[@]} == 1)) || fail "$scope: not registered under $(registration_key "$scope")"
+  [[ -f $(winepath -u "${entries[0]#*$'\t'}") ]] || fail "$scope: no cached icon at ${entries[0]#*$'\t'}"
+  wine reg query "$(hkmu_of "$scope")\\Software\\Brisvane" /reg:64 >/dev/null 2>&1 ||
+    fail "$scope: no $(hkmu_of "$scope")\\Software\\Brisvane"
+  echo "ok: $scope: Brisvane $expected_version in ${folder#"$WINEPREFIX/"}, its shortcut, uninstall entry and icon"
 }
+
+check_nothing_left "the prefix already has Brisvane; uninstall it first"
 trap cleanup EXIT
+for scope in user machine; do
+  options=()
+  folder=$user_programs/Brisvane
+  if [[ $scope == machine ]]; then options=(ALLUSERS=1) folder=$machine_programs/Brisvane; fi
 
-wine msiexec /i "$msi" /qn || fail "wine msiexec /i $msi /qn exited with $?"
-installed=yes
-echo "ok: installed $msi"
+  wine msiexec /i "$msi" "${options[@]}" /quiet /norestart || fail "$scope: msiexec /i exited with $?"
+  check_installed $scope "$folder" "$version"
+  if (($# > 0)); then
+    "$@" "$folder/Brisvane.exe" >/dev/null || fail "$scope: command exited with $?: $*"
+    echo "ok: $scope: the installed program passed $*"
+  fi
 
-[[ -f $exe ]] || fail "no program at $exe"
-echo "ok: program at ${exe#"$WINEPREFIX/"}"
-[[ -f $license ]] || fail "no licence at $license"
-echo "ok: licence at ${license#"$WINEPREFIX/"}"
+  wine msiexec /i "$next_msi" "${options[@]}" /quiet /norestart || fail "$scope: the upgrade exited with $?"
+  check_installed $scope "$folder" "$next_version"
 
-find_shortcuts
-((${#links[@]} == 1)) || fail "expected one Brisvane.lnk in a Start menu, found ${#links[@]}"
-grep -qaF 'C:\Program Files\Brisvane\Brisvane.exe' "${links[0]}" ||
-  fail "${links[0]} does not name C:\\Program Files\\Brisvane\\Brisvane.exe"
-echo "ok: Start-menu shortcut at ${links[0]#"$WINEPREFIX/"}"
+  # Refused by its launch condition, whose message Windows shows; Wine's
+  # quiet msiexec shows and logs none. 1603 is ERROR_INSTALL_FAILURE, of
+  # which the Unix exit status keeps the low byte.
+  log=$(mktemp)
+  status=0
+  wine msiexec /i "$msi" "${options[@]}" /quiet /norestart /l*v "$(winepath -w "$log")" || status=$?
+  ((status == 1603 % 256)) || fail "$scope: the downgrade exited with $status, not 1603"
+  grep -qa "WIX_DOWNGRADE_DETECTED = {" "$log" || fail "$scope: the downgrade was not detected"
+  rm -f "$log"
+  msiinfo export "$msi" LaunchCondition | grep -q $'^NOT WIX_DOWNGRADE_DETECTED\tA newer version of Brisvane is already installed.' ||
+    fail "the package does not refuse a downgrade with its message"
+  check_installed $scope "$folder" "$next_version"
+  echo "ok: $scope: the older version is refused"
 
-find_uninstall_entries
-((${#entries[@]} == 1)) || fail "expected one uninstall entry named Brisvane, found ${#entries[@]}"
-key=${entries[0]%%$'\t'*}
-key_version=${entries[0]#*$'\t'}
-[[ ${key##*\\} == "$product_code" ]] || fail "uninstall entry $key is not the package's product $product_code"
-[[ $key_version == "$version" ]] || fail "uninstall entry has DisplayVersion '$key_version', not '$version'"
-echo "ok: uninstall entry $product_code, Brisvane $version"
-
-# ARPPRODUCTICON: the installer keeps the icon for Add/Remove Programs.
-[[ -f $drive_c/windows/Installer/$product_code/Brisvane.exe ]] || fail "no Add/Remove Programs icon cached"
-echo "ok: Add/Remove Programs icon cached"
-
-if (($# > 0)); then
-  "$@" "$exe" || fail "command exited with $?: $*"
-  echo "ok: command passed: $*"
-fi
-
-installed=no
-wine msiexec /x "$msi" /qn || fail "wine msiexec /x $msi /qn exited with $?"
-echo "ok: uninstalled"
-
-# Wine's msiexec /x also exits 0 when the product was not installed at all,
-# so only what is left on disk and in the registry tells.
-[[ ! -e $exe ]] || fail "program left at $exe"
-echo "ok: no program left"
-[[ ! -e $folder ]] || fail "folder left at $folder"
-echo "ok: no Brisvane folder left"
-find_shortcuts
-((${#links[@]} == 0)) || fail "shortcut left: ${links[*]}"
-echo "ok: no shortcut left"
-find_uninstall_entries
-((${#entries[@]} == 0)) || fail "uninstall entry left: ${entries[*]%%$'\t'*}"
-echo "ok: no uninstall entry left"
-! shortcut_key_exists || fail "HKCU\\Software\\Brisvane left"
-echo "ok: no HKCU\\Software\\Brisvane left"
-[[ ! -e $drive_c/windows/Installer/$product_code ]] || fail "installer cache left for $product_code"
-echo "ok: no installer cache left"
+  # Windows restores a product's scope when it removes it; Wine 8's msi
+  # does not, and takes ALLUSERS from the command line as for an install.
+  wine msiexec /x "$next_msi" "${options[@]}" /quiet /norestart || fail "$scope: msiexec /x exited with $?"
+  # msiexec /x also exits 0 when nothing was installed, so only what is
+  # left on disk and in the registry tells.
+  check_nothing_left "$scope: left after msiexec /x"
+  echo "ok: $scope: nothing left after msiexec /x"
+done
+trap - EXIT

@@ -1,13 +1,16 @@
 // Reads the resources of Brisvane.exe back through the Windows API: the
 // version record and the icon group that brisvane.rc puts into it, and the
-// manifest.
+// manifest; and the version that its installer gives it.
 //
-// Usage: resource_tests PATH\TO\Brisvane.exe [GoogleTest options]
+// Usage: resource_tests PATH\TO\Brisvane.exe PATH\TO\Brisvane.msi [GoogleTest options]
 
 #include "Resources.h"
 #include "Version.h"
 
 #include <windows.h>
+
+#include <msi.h>
+#include <msiquery.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +21,7 @@
 namespace {
 
 std::wstring ProgramPath;
+std::wstring InstallerPath;
 
 std::vector<unsigned char> VersionInfo()
 {
@@ -145,14 +149,44 @@ TEST(Resources, ManifestAsksForVisualStylesPerMonitorDpiAndNoElevation)
         EXPECT_NE(manifest.find(declaration), std::string::npos) << declaration << " is not in:\n" << manifest;
 }
 
+// Windows Installer replaces a versioned file by comparing versions; it must
+// know the program as the version resource gives it.
+TEST(Resources, TheInstallerKnowsTheProgramsVersionAndLanguage)
+{
+    wchar_t version[32] = {}, language[32] = {};
+    DWORD versionLength = 32, languageLength = 32;
+    ASSERT_EQ(::MsiGetFileVersionW(ProgramPath.c_str(), version, &versionLength, language, &languageLength),
+              ERROR_SUCCESS);
+
+    MSIHANDLE database = 0, view = 0, record = 0;
+    ASSERT_EQ(::MsiOpenDatabaseW(InstallerPath.c_str(), MSIDBOPEN_READONLY, &database), ERROR_SUCCESS);
+    ASSERT_EQ(::MsiDatabaseOpenViewW(database, L"SELECT `Version`, `Language` FROM `File` WHERE `File` = 'BrisvaneExe'",
+                                     &view),
+              ERROR_SUCCESS);
+    ASSERT_EQ(::MsiViewExecute(view, 0), ERROR_SUCCESS);
+    ASSERT_EQ(::MsiViewFetch(view, &record), ERROR_SUCCESS);
+    const auto field = [record](UINT index) {
+        wchar_t text[32] = {};
+        DWORD length = 32;
+        ::MsiRecordGetStringW(record, index, text, &length);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(field(1), version);
+    EXPECT_EQ(field(2), language);
+    for (const MSIHANDLE handle : {record, view, database})
+        ::MsiCloseHandle(handle);
+}
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: resource_tests PATH\\TO\\Brisvane.exe [GoogleTest options]\n");
+    if (argc < 3) {
+        std::fprintf(stderr,
+                     "usage: resource_tests PATH\\TO\\Brisvane.exe PATH\\TO\\Brisvane.msi [GoogleTest options]\n");
         return 2;
     }
-    const std::string path = argv[1];
-    ProgramPath.assign(path.begin(), path.end());
+    const std::string program = argv[1], installer = argv[2];
+    ProgramPath.assign(program.begin(), program.end());
+    InstallerPath.assign(installer.begin(), installer.end());
     return RUN_ALL_TESTS();
 }
