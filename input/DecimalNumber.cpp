@@ -2,11 +2,11 @@
 
 #include "Error.h"
 #include "QuoteForMessage.h"
-#include "ScratchText.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -64,21 +64,12 @@ double ToDouble(const DecimalNumber& number)
 
     // "0." digits "e" scale
     char scaleText[24];
-    const char* scaleEnd = std::to_chars(scaleText, scaleText + sizeof scaleText, scale).ptr;
-    const std::size_t length =
-        2 + integer.size() + fraction.size() + 1 + static_cast<std::size_t>(scaleEnd - scaleText);
-    ScratchText buffer(length);
-    char* const text = buffer.Data();
-    char* out = text;
-    *out++ = '0';
-    *out++ = '.';
-    out = std::copy(integer.begin(), integer.end(), out);
-    out = std::copy(fraction.begin(), fraction.end(), out);
-    *out++ = 'e';
-    out = std::copy(static_cast<const char*>(scaleText), scaleEnd, out);
-
+    char* scaleEnd = std::to_chars(std::begin(scaleText), std::end(scaleText), scale).ptr;
+    std::string text;
+    text.reserve(3 + integer.size() + fraction.size() + static_cast<std::size_t>(scaleEnd - scaleText));
+    text.append("0.").append(integer).append(fraction).append(1, 'e').append(scaleText, scaleEnd);
     double value = 0.0;
-    const auto result = std::from_chars(text, out, value);
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range)
         return scale > 0 ? infinity : zero;
     return number.Negative ? -value : value;

@@ -1,26 +1,34 @@
 #include "DecimalNumber.h"
 #include "EpochText.h"
-#include "ScratchText.h"
+#include "TextScanner.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
+#include <string>
 
 namespace Brisvane {
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 int DigitValue(char c)
 {
-    if (c >= '0' && c <= '9')
+    if (IsDigit(c))
         return c - '0';
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return 99;
+}
+
+bool IsDropped(char c)
+{
+    return IsBlank(c) || c == '\n';
+}
+
+bool CanBePartOfNumber(char c)
+{
+    return DigitValue(c) < 16 || std::string_view(".+-&HhOo").find(c) != std::string_view::npos;
 }
 
 // "&H1F" or "&O17": the digits are read as a plain non-negative value; a
@@ -41,20 +49,6 @@ std::int32_t ParseRadix(std::string_view digits, int radix, std::string_view sou
     return static_cast<std::int32_t>(value);
 }
 
-bool CanBePartOfNumber(char c)
-{
-    return DigitValue(c) < 16 || c == '.' || c == '+' || c == '-' || c == '&' || c == 'H' || c == 'h' || c == 'O' ||
-           c == 'o';
-}
-
-std::size_t CountDigits(std::string_view text, std::size_t from)
-{
-    std::size_t n = from;
-    while (n < text.size() && IsDigit(text[n]))
-        ++n;
-    return n - from;
-}
-
 }  // namespace
 
 std::int32_t ParseEpochLeading(std::string_view text)
@@ -65,55 +59,37 @@ std::int32_t ParseEpochLeading(std::string_view text)
     // part is read in place unless it holds blanks to drop.
     std::size_t end = 0;
     bool hasBlanks = false;
-    for (; end < text.size(); ++end) {
-        const char c = text[end];
-        if (c == ' ' || c == '\t' || c == '\n')
-            hasBlanks = true;
-        else if (!CanBePartOfNumber(c))
-            break;
-    }
-    std::string_view s = text.substr(0, end);
-    ScratchText packed(hasBlanks ? end : 0);
+    for (; end < text.size() && (IsDropped(text[end]) || CanBePartOfNumber(text[end])); ++end)
+        hasBlanks = hasBlanks || IsDropped(text[end]);
+    std::string_view rest = text.substr(0, end);
+    std::string packed;
     if (hasBlanks) {
-        char* out = packed.Data();
-        for (const char c : s)
-            if (c != ' ' && c != '\t' && c != '\n')
-                *out++ = c;
-        s = std::string_view(packed.Data(), static_cast<std::size_t>(out - packed.Data()));
+        packed.reserve(end);
+        std::copy_if(rest.begin(), rest.end(), std::back_inserter(packed), [](char c) { return !IsDropped(c); });
+        rest = packed;
     }
 
-    if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h')
-            return ParseRadix(s.substr(2), 16, text);
-        if (s[1] == 'O' || s[1] == 'o')
-            return ParseRadix(s.substr(2), 8, text);
+    if (TakeAnyOf(rest, "&")) {
+        if (TakeAnyOf(rest, "Hh"))
+            return ParseRadix(rest, 16, text);
+        if (TakeAnyOf(rest, "Oo"))
+            return ParseRadix(rest, 8, text);
         return 0;
     }
 
     DecimalNumber number;
-    std::size_t at = 0;
-    if (at < s.size() && (s[at] == '+' || s[at] == '-'))
-        number.Negative = s[at++] == '-';
-    number.IntegerDigits = s.substr(at, CountDigits(s, at));
-    at += number.IntegerDigits.size();
-    if (at < s.size() && s[at] == '.') {
-        number.FractionDigits = s.substr(at + 1, CountDigits(s, at + 1));
-        at += 1 + number.FractionDigits.size();
-    }
+    number.Negative = TakeSign(rest);
+    number.IntegerDigits = TakeDigits(rest);
+    if (TakeAnyOf(rest, "."))
+        number.FractionDigits = TakeDigits(rest);
     if (number.IntegerDigits.empty() && number.FractionDigits.empty())
         return 0;
 
     // An exponent counts only when digits follow it: "12e" and "12e+" read as 12.
-    if (at < s.size() && (s[at] == 'e' || s[at] == 'E')) {
-        std::size_t digitsAt = at + 1;
-        const bool negative = digitsAt < s.size() && s[digitsAt] == '-';
-        if (digitsAt < s.size() && (s[digitsAt] == '+' || s[digitsAt] == '-'))
-            ++digitsAt;
-        const std::size_t count = CountDigits(s, digitsAt);
-        if (count > 0) {
-            number.ExponentNegative = negative;
-            number.ExponentDigits = s.substr(digitsAt, count);
-        }
+    if (TakeAnyOf(rest, "eE")) {
+        const bool negative = TakeSign(rest);
+        number.ExponentDigits = TakeDigits(rest);
+        number.ExponentNegative = negative && !number.ExponentDigits.empty();
     }
     return RoundToEpoch(ToDouble(number), text);
 }

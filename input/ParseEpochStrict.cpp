@@ -2,39 +2,9 @@
 #include "EpochText.h"
 #include "Error.h"
 #include "QuoteForMessage.h"
+#include "TextScanner.h"
 
 namespace Brisvane {
-namespace {
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Consumes a run of digits from the front of `rest` and returns it.
-std::string_view TakeDigits(std::string_view& rest)
-{
-    std::size_t n = 0;
-    while (n < rest.size() && IsDigit(rest[n]))
-        ++n;
-    const std::string_view digits = rest.substr(0, n);
-    rest.remove_prefix(n);
-    return digits;
-}
-
-bool TakeSign(std::string_view& rest)
-{
-    const bool negative = !rest.empty() && rest.front() == '-';
-    if (!rest.empty() && (rest.front() == '-' || rest.front() == '+'))
-        rest.remove_prefix(1);
-    return negative;
-}
-
-}  // namespace
 
 std::int32_t ParseEpochStrict(std::string_view text, std::string_view decimalSeparator)
 {
@@ -57,8 +27,7 @@ std::int32_t ParseEpochStrict(std::string_view text, std::string_view decimalSep
     }
     if (number.IntegerDigits.empty() && number.FractionDigits.empty())
         notNumber();
-    if (!rest.empty() && (rest.front() == 'e' || rest.front() == 'E')) {
-        rest.remove_prefix(1);
+    if (TakeAnyOf(rest, "eE")) {
         number.ExponentNegative = TakeSign(rest);
         number.ExponentDigits = TakeDigits(rest);
         if (number.ExponentDigits.empty())

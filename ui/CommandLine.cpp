@@ -1,16 +1,9 @@
 #include "CommandLine.h"
 
+#include "TextScanner.h"
 #include "Unicode.h"
 
 namespace Brisvane {
-namespace {
-
-bool IsBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-}  // namespace
 
 std::string CommandLineText(int argc, const char* const* argv)
 {
