@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
     const UtcZone zone;
     const auto format = Brisvane::NamedRegionalFormat("C");
     Brisvane::Program<Brisvane::QtView> program(zone, *format, "1");
-    program.form.Form_Load();
+    program.Form.Form_Load();
 
     // Answers whichever dialog is up once it is on screen and painted, as a
     // user would see it.
@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
     });
     answerer.start(0);
 
-    auto* convert = program.view.findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* convert = program.View.findChild<QPushButton*>(QStringLiteral("Command1"));
     long afterTen = 0;
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         convert->click();

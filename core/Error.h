@@ -10,9 +10,6 @@ namespace Brisvane {
 // silently; every such failure becomes one of these.
 enum class ErrorKind { TypeMismatch, Overflow };
 
-// The user-facing name of a kind, as the window reports it.
-const char* ErrorKindName(ErrorKind kind) noexcept;
-
 class Error : public std::runtime_error {
 public:
     // `detail` says what caused the error, naming the offending text or value.

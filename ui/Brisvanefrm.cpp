@@ -5,33 +5,26 @@
 #include "EpochText.h"
 #include "Error.h"
 #include "NumberText.h"
+#include "Texts.h"
 
 #include <chrono>
 
 namespace Brisvane {
-namespace {
-
-const std::string PromptTitle = "Epoch to Local Date";
-const std::string PromptMessage = "Enter Epoch date (Unix timestamp):";
-const std::string ErrorTitle = "Error";
-const std::string ErrorMessage = "Invalid Epoch date entered.";
-
-}  // namespace
 
 Brisvanefrm::Brisvanefrm(FormView& view, const ZoneSource& zoneSource, const RegionalFormat& format,
                          std::string commandLine)
-    : view(view), zoneSource(zoneSource), format(format), commandLine(std::move(commandLine))
+    : view_(view), zoneSource_(zoneSource), format_(format), commandLine_(std::move(commandLine))
 {
 }
 
 void Brisvanefrm::Form_Load()
 {
     OffsetSecs = GetZoneOffset().value_or(0);
-    view.Show();
-    if (!commandLine.empty()) {
-        CmdText = commandLine;
-        EpochValue = ParseEpochStrict(CmdText, format.DecimalSeparator());
-        view.SetText(TextBox::EpochDate, EpochText(EpochValue));
+    view_.Show();
+    if (!commandLine_.empty()) {
+        CmdText = commandLine_;
+        EpochValue = ParseEpochStrict(CmdText, format_.DecimalSeparator());
+        view_.SetText(TextBox::EpochDate, EpochText(EpochValue));
     }
     NewDate();
 }
@@ -45,7 +38,7 @@ void Brisvanefrm::NewDate()
 {
     if (CmdText.empty()) {
         // Cancel gives an empty text, which reads as 0 and is refused below.
-        const std::string answer = view.Prompt(PromptTitle, PromptMessage);
+        const std::string answer = view_.Prompt(Texts::PromptTitle, Texts::PromptMessage);
         try {
             EpochValue = ParseEpochLeading(answer);
         } catch (const Error&) {
@@ -55,7 +48,7 @@ void Brisvanefrm::NewDate()
             ShowInvalidEpoch();
             return;
         }
-        view.SetText(TextBox::EpochDate, EpochText(EpochValue));
+        view_.SetText(TextBox::EpochDate, EpochText(EpochValue));
     }
     CmdText.clear();
 
@@ -63,7 +56,7 @@ void Brisvanefrm::NewDate()
         ShowInvalidEpoch();
         return;
     }
-    view.SetText(TextBox::LocalDate, DateText(Epoch2Date(Currency::Widen(EpochValue)), zoneLabel, format));
+    view_.SetText(TextBox::LocalDate, DateText(Epoch2Date(Currency::Widen(EpochValue)), zoneLabel_, format_));
 }
 
 SerialDate Brisvanefrm::Epoch2Date(Currency EpochTime) const
@@ -73,16 +66,16 @@ SerialDate Brisvanefrm::Epoch2Date(Currency EpochTime) const
 
 std::optional<std::int32_t> Brisvanefrm::GetZoneOffset()
 {
-    const ZoneOffset offset = ComputeZoneOffset(zoneSource.Query(std::chrono::system_clock::now()));
+    const ZoneOffset offset = ComputeZoneOffset(zoneSource_.Query(std::chrono::system_clock::now()));
     if (offset.Hours)
-        view.SetText(TextBox::Zone, NumberText(*offset.Hours, format.DecimalSeparator()));
-    zoneLabel = offset.Label;
+        view_.SetText(TextBox::Zone, NumberText(*offset.Hours, format_.DecimalSeparator()));
+    zoneLabel_ = offset.Label;
     return offset.Seconds;
 }
 
 void Brisvanefrm::ShowInvalidEpoch()
 {
-    view.ShowError(ErrorTitle, ErrorMessage);
+    view_.ShowError(Texts::InvalidEpochTitle, Texts::InvalidEpochMessage);
 }
 
 }  // namespace Brisvane

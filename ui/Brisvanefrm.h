@@ -47,12 +47,12 @@ private:
     std::optional<std::int32_t> GetZoneOffset();
     void ShowInvalidEpoch();
 
-    FormView& view;
-    const ZoneSource& zoneSource;
-    const RegionalFormat& format;
-    const std::string commandLine;
+    FormView& view_;
+    const ZoneSource& zoneSource_;
+    const RegionalFormat& format_;
+    const std::string commandLine_;
     // How the date texts name their zone: the one the start-up offset is of.
-    ZoneLabel zoneLabel;
+    ZoneLabel zoneLabel_;
 
     std::int32_t OffsetSecs = 0;
     std::string CmdText;

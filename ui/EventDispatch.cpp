@@ -1,6 +1,7 @@
 #include "EventDispatch.h"
 
 #include "Error.h"
+#include "Texts.h"
 
 #include <cstdio>
 
@@ -9,9 +10,10 @@ namespace {
 
 std::pair<std::string, std::string> KindAndDetail(const std::exception& error)
 {
-    if (const auto* known = dynamic_cast<const Error*>(&error))
-        return {ErrorKindName(known->Kind()), known->Detail()};
-    return {"Unexpected error", error.what()};
+    const auto* known = dynamic_cast<const Error*>(&error);
+    if (known == nullptr)
+        return {Texts::UnexpectedError, error.what()};
+    return {known->Kind() == ErrorKind::TypeMismatch ? Texts::TypeMismatch : Texts::Overflow, known->Detail()};
 }
 
 }  // namespace
@@ -20,13 +22,13 @@ UnhandledErrorReport ReportOf(const std::exception& error)
 {
     auto [kind, detail] = KindAndDetail(error);
     std::string message = kind + ": " + detail + ".";
-    return UnhandledErrorReport{std::move(kind), std::move(message), "Brisvane will close."};
+    return UnhandledErrorReport{std::move(kind), std::move(message), Texts::ProgramCloses};
 }
 
 std::string ReportLine(const std::exception& error)
 {
     const auto [kind, detail] = KindAndDetail(error);
-    return "brisvane: " + kind + ": " + detail + "\n";
+    return Texts::StandardErrorPrefix + kind + ": " + detail + "\n";
 }
 
 void ReportUnhandledError(const std::exception& error, const std::function<void(const UnhandledErrorReport&)>& show)

@@ -12,16 +12,16 @@ namespace Brisvane {
 // first, from its toolkit's arguments and what a click of "convert" runs
 // (Command1_Click through the event dispatch), so it knows nothing of the
 // form; the form is made over it. No click is handled before Run.
-template <typename View>
+template <typename ToolkitView>
 class Program {
 public:
     // The zone source and the regional formats must outlive the program.
     template <typename... ViewArguments>
     Program(const ZoneSource& zone, const RegionalFormat& format, std::string commandLine,
             ViewArguments&&... viewArguments)
-        : view(std::forward<ViewArguments>(viewArguments)...,
-               [this] { RunEventHandler(view, [this] { form.Command1_Click(); }); }),
-          form(view, zone, format, std::move(commandLine))
+        : View(std::forward<ViewArguments>(viewArguments)...,
+               [this] { RunEventHandler(View, [this] { Form.Command1_Click(); }); }),
+          Form(View, zone, format, std::move(commandLine))
     {
     }
 
@@ -29,12 +29,12 @@ public:
     // exit status.
     int Run()
     {
-        RunEventHandler(view, [this] { form.Form_Load(); });
-        return view.Run();
+        RunEventHandler(View, [this] { Form.Form_Load(); });
+        return View.Run();
     }
 
-    View view;
-    Brisvanefrm form;
+    ToolkitView View;
+    Brisvanefrm Form;
 };
 
 }  // namespace Brisvane

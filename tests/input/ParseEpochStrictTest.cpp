@@ -89,7 +89,7 @@ TEST(ParseEpochStrict, ErrorsNameTheTextSafely)
         ParseEpochStrict(std::string("12\0x\n", 5), ".");
         FAIL();
     } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Type mismatch: \"12\\x00x\\x0A\" is not a number");
+        EXPECT_EQ(e.Detail(), "\"12\\x00x\\x0A\" is not a number");
     }
     try {
         ParseEpochStrict(std::string(200, '9'), ".");

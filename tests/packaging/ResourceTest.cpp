@@ -4,8 +4,8 @@
 //
 // Usage: resource_tests PATH\TO\Brisvane.exe PATH\TO\Brisvane.msi [GoogleTest options]
 
+#include "Product.h"
 #include "Resources.h"
-#include "Version.h"
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #include "DisplayFailure.h"
 
 #include "QuoteForMessage.h"
+#include "Texts.h"
 
 #include <QMessageLogContext>
 #include <QString>
@@ -26,7 +27,7 @@ std::vector<HeldMessage>* held = nullptr;
 void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "brisvane: %s\n", DisplayFailureMessage().c_str());
+        std::fprintf(stderr, "%s%s\n", Texts::StandardErrorPrefix, DisplayFailureMessage().c_str());
         std::fflush(stderr);
         // Qt would abort after this handler; nothing is set up yet that
         // needs tearing down, so leave at once.

@@ -32,7 +32,7 @@ QFont FontOf(const FontDescription& described)
 
 }  // namespace
 
-QtView::QtView(std::function<void()> convert, QWidget* parent) : QWidget(parent), convert(std::move(convert))
+QtView::QtView(std::function<void()> convert, QWidget* parent) : QWidget(parent), convert_(std::move(convert))
 {
     setWindowTitle(QString::fromUtf8(BrisvanefrmWindow.Caption));
     // Compiled in: the same picture as the installed icon, without reading
@@ -48,9 +48,9 @@ QtView::QtView(std::function<void()> convert, QWidget* parent) : QWidget(parent)
     // box above the label that reaches into it.
     const auto order = InTabOrder();
     for (const Control control : order)
-        controls[static_cast<std::size_t>(control)] = Make(DescriptionOf(control));
+        controls_[static_cast<std::size_t>(control)] = Make(DescriptionOf(control));
     for (const Control control : order)
-        controls[static_cast<std::size_t>(control)]->lower();
+        controls_[static_cast<std::size_t>(control)]->lower();
 }
 
 QtView::~QtView() = default;
@@ -70,7 +70,7 @@ QWidget* QtView::Make(const ControlDescription& control)
         auto* button = new QPushButton(QString::fromUtf8(control.Caption), this);
         // An ordinary button: Enter in a box does not press it.
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this] { convert(); });
+        connect(button, &QPushButton::clicked, this, [this] { convert_(); });
         widget = button;
         break;
     }
@@ -87,12 +87,12 @@ QWidget* QtView::Make(const ControlDescription& control)
 
 int QtView::Run()
 {
-    return endedWith ? *endedWith : QApplication::exec();
+    return endedWith_ ? *endedWith_ : QApplication::exec();
 }
 
 void QtView::SetText(TextBox box, const std::string& text)
 {
-    auto* edit = static_cast<QLineEdit*>(controls[static_cast<std::size_t>(ControlOf(box))]);
+    auto* edit = static_cast<QLineEdit*>(controls_[static_cast<std::size_t>(ControlOf(box))]);
     edit->setText(ToQString(text));
     // setText leaves the cursor at the end, and a line edit scrolls to it:
     // a text wider than its box would show its end.
@@ -106,23 +106,23 @@ void QtView::Show()
 
 std::string QtView::Prompt(const std::string& title, const std::string& message)
 {
-    if (prompt == nullptr)
-        prompt = new QInputDialog(this);
-    prompt->setWindowTitle(ToQString(title));
-    prompt->setLabelText(ToQString(message));
-    prompt->setTextValue(QString());
-    return prompt->exec() == QDialog::Accepted ? prompt->textValue().toStdString() : std::string();
+    if (prompt_ == nullptr)
+        prompt_ = new QInputDialog(this);
+    prompt_->setWindowTitle(ToQString(title));
+    prompt_->setLabelText(ToQString(message));
+    prompt_->setTextValue(QString());
+    return prompt_->exec() == QDialog::Accepted ? prompt_->textValue().toStdString() : std::string();
 }
 
 void QtView::ShowError(const std::string& title, const std::string& message)
 {
-    if (errorBox == nullptr) {
-        errorBox = new QMessageBox(QMessageBox::Critical, QString(), QString(), QMessageBox::Ok, this);
-        errorBox->setTextFormat(Qt::PlainText);
+    if (errorBox_ == nullptr) {
+        errorBox_ = new QMessageBox(QMessageBox::Critical, QString(), QString(), QMessageBox::Ok, this);
+        errorBox_->setTextFormat(Qt::PlainText);
     }
-    errorBox->setWindowTitle(ToQString(title));
-    errorBox->setText(ToQString(message));
-    errorBox->exec();
+    errorBox_->setWindowTitle(ToQString(title));
+    errorBox_->setText(ToQString(message));
+    errorBox_->exec();
 }
 
 void QtView::ReportUnhandledError(const UnhandledErrorReport& report)
@@ -140,7 +140,7 @@ void QtView::EndProgram(int exitStatus)
     // closing would end the loop with status 0. Before the loop runs, Run
     // sees the status; QApplication::exit then would make every later loop,
     // a dialog's too, end at once.
-    endedWith = exitStatus;
+    endedWith_ = exitStatus;
     if (QThread::currentThread()->loopLevel() > 0)
         QApplication::exit(exitStatus);
 }

@@ -38,15 +38,15 @@ public:
 private:
     QWidget* Make(const ControlDescription& control);
 
-    const std::function<void()> convert;
+    const std::function<void()> convert_;
     // In the order of Control.
-    std::array<QWidget*, BrisvanefrmControls.size()> controls{};
+    std::array<QWidget*, BrisvanefrmControls.size()> controls_{};
     // Made at first use and kept: a dialog made afresh for every request
     // leaves a few kilobytes behind in Qt each time, which a long session
     // adds up.
-    QInputDialog* prompt = nullptr;
-    QMessageBox* errorBox = nullptr;
-    std::optional<int> endedWith;
+    QInputDialog* prompt_ = nullptr;
+    QMessageBox* errorBox_ = nullptr;
+    std::optional<int> endedWith_;
 };
 
 }  // namespace Brisvane

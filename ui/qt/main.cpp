@@ -3,11 +3,11 @@
 #include "CommandLine.h"
 #include "DisplayFailure.h"
 #include "Fonts.h"
+#include "Product.h"
 #include "Program.h"
 #include "QtView.h"
 #include "RegionalFormat.h"
 #include "StandardStreams.h"
-#include "Version.h"
 #include "ZoneSource.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
     Brisvane::DisplayFailureGuard displayGuard;
     QApplication app(qtArgc, qtArgv);
     displayGuard.Release();
-    QApplication::setApplicationName(QStringLiteral("Brisvane"));
+    QApplication::setApplicationName(QStringLiteral(BRISVANE_NAME));
     QApplication::setApplicationVersion(QStringLiteral(BRISVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(BRISVANE_APP_ID));
     Brisvane::InstallFontSubstitutes();

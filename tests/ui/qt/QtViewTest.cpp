@@ -35,8 +35,8 @@ struct Fixture {
     FixedZoneSource zone;
     FixedRegionalFormat format;
     Program<QtView> program;
-    QtView& view = program.view;
-    Brisvanefrm& form = program.form;
+    QtView& view = program.View;
+    Brisvanefrm& form = program.Form;
 };
 
 }  // namespace
