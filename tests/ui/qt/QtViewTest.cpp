@@ -124,7 +124,7 @@ void QtViewTest::tabOrder()
 {
     Fixture f;
     f.form.Form_Load();
-    QApplication::setActiveWindow(&f.view);
+    f.view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f.view));
 
     // The controls that take the focus, by tab index: the first has it, Tab
