@@ -202,6 +202,11 @@ class EndToEndTest(unittest.TestCase):
         self.addCleanup(self.assert_no_leaks, program)
         return program
 
+    def runtime_dir(self):
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        return folder.name
+
     def assert_no_leaks(self, program):
         self.assertNotIn("LeakSanitizer", program.errors())
 
@@ -302,8 +307,10 @@ class EndToEndTest(unittest.TestCase):
                  ("garbage DISPLAY", {"DISPLAY": "not a display"}, 'cannot open the display "not a display"'),
                  ("unknown platform", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "no-such-platform"},
                   'cannot open the display ":%s" (Qt platform "no-such-platform")' % DISPLAY.lstrip(":")),
-                 # A Wayland session with no compositor: Qt tries Wayland, then X.
-                 ("Wayland session", {"XDG_SESSION_TYPE": "wayland", "WAYLAND_DISPLAY": "wayland-9"},
+                 # A Wayland session (which always has its runtime folder) with no
+                 # compositor: Qt tries Wayland, then X.
+                 ("Wayland session", {"XDG_SESSION_TYPE": "wayland", "WAYLAND_DISPLAY": "wayland-9",
+                                      "XDG_RUNTIME_DIR": self.runtime_dir()},
                   'cannot open the display: tried Wayland (WAYLAND_DISPLAY "wayland-9"), then X11 (DISPLAY is not set)')]
         for name, variables, expected in cases:
             with self.subTest(name):
