@@ -45,8 +45,9 @@ std::wstring Wide(std::string_view text)
                              std::to_string(error) + ")");
 }
 
-HWND CreateControl(const ControlDescription& control, const PixelRect& rect, HWND parent, HINSTANCE instance)
+HWND CreateControl(const ControlDescription& control, UINT dpi, HWND parent, HINSTANCE instance)
 {
+    const PixelRect rect = PixelsOf(control, static_cast<int>(dpi));
     const wchar_t* windowClass = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD extendedStyle = 0;
@@ -73,13 +74,30 @@ HWND CreateControl(const ControlDescription& control, const PixelRect& rect, HWN
     return created;
 }
 
-// The outer size of the window whose client area is the stored one at `dpi`.
-SIZE WindowSize(UINT dpi)
+// The outer size of the window whose client area is the stored one at `dpi`,
+// in a frame that adds `frame` to that area.
+SIZE OuterSize(UINT dpi, SIZE frame)
 {
-    RECT frame{0, 0, TwipsToPixels(BrisvanefrmWindow.ClientWidth, static_cast<int>(dpi)),
-               TwipsToPixels(BrisvanefrmWindow.ClientHeight, static_cast<int>(dpi))};
+    return {TwipsToPixels(BrisvanefrmWindow.ClientWidth, static_cast<int>(dpi)) + frame.cx,
+            TwipsToPixels(BrisvanefrmWindow.ClientHeight, static_cast<int>(dpi)) + frame.cy};
+}
+
+// What Windows' frame for the window adds to its client area at `dpi`.
+SIZE FrameAt(UINT dpi)
+{
+    RECT frame{};
     ::AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, 0, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// What the frame of `window` adds to its client area now.
+SIZE FrameOf(HWND window)
+{
+    RECT outer{};
+    RECT client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    return {outer.right - outer.left - client.right, outer.bottom - outer.top - client.bottom};
 }
 
 struct PromptState {
@@ -147,7 +165,7 @@ void Win32View::Create()
     windowClass.hIconSm =
         static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON,
                                         ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     // The face colour, as behind a dialog's controls.
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = WindowClass;
@@ -158,16 +176,40 @@ void Win32View::Create()
     // Sized for the primary monitor's DPI, and again below if the window
     // opens on a monitor of another.
     const UINT systemDpi = ::GetDpiForSystem();
-    const SIZE size = WindowSize(systemDpi);
+    const SIZE size = OuterSize(systemDpi, FrameAt(systemDpi));
     if (::CreateWindowExW(0, WindowClass, Wide(BrisvanefrmWindow.Caption).c_str(), WindowStyle, CW_USEDEFAULT,
                           CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance_, this) == nullptr)
         ThrowLastError("CreateWindowExW for the window Brisvanefrm");
     const UINT dpi = ::GetDpiForWindow(window_);
     if (dpi != systemDpi) {
-        const SIZE resized = WindowSize(dpi);
+        const SIZE resized = OuterSize(dpi, FrameAt(dpi));
         ::SetWindowPos(window_, nullptr, 0, 0, resized.cx, resized.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+
+    // In tab order, which is also their order on screen: Windows puts a
+    // later sibling below an earlier one, so each box lies above the label
+    // that reaches into it. Made at their place, which is cheaper than
+    // moving them there: LayOut then finds them in place and gives them
+    // their fonts.
+    for (const Control id : InTabOrder())
+        controls_[static_cast<std::size_t>(id)] = CreateControl(DescriptionOf(id), dpi, window_, instance_);
     LayOut(dpi);
+}
+
+void Win32View::LayOut(UINT dpi)
+{
+    // The fonts made for the DPI before are deleted once no control uses them.
+    const HFONT oldWindowFont = std::exchange(windowFont_, CreateWindowFont(dpi));
+    const HFONT oldValueFont = std::exchange(valueFont_, CreateDescribedFont(ValueBoxFont, dpi));
+    for (const ControlDescription& control : BrisvanefrmControls) {
+        const PixelRect rect = PixelsOf(control, static_cast<int>(dpi));
+        const HWND made = ControlWindow(control.Id);
+        ::MoveWindow(made, rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
+        ::SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(control.Font != nullptr ? valueFont_ : windowFont_),
+                       TRUE);
+    }
+    ::DeleteObject(oldWindowFont);
+    ::DeleteObject(oldValueFont);
 }
 
 void Win32View::Destroy() noexcept
@@ -264,74 +306,57 @@ LRESULT CALLBACK Win32View::WindowProc(HWND window, UINT message, WPARAM wParam,
 LRESULT Win32View::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        // Only a click of "convert". Enter in a box comes as IDOK and Esc as
-        // IDCANCEL, and neither does anything: the window has no default
-        // or cancel button.
-        if (LOWORD(wParam) == ControlId(Control::Command1) && HIWORD(wParam) == BN_CLICKED)
-            convert_();
-        return 0;
-    case WM_ACTIVATE:
-        // Back where the user left off, or on the first control in tab
-        // order the first time.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = ::GetFocus();
-            if (focus != nullptr && ::IsChild(window, focus))
-                focus_ = focus;
-        } else {
-            ::SetFocus(focus_ != nullptr ? focus_ : ControlWindow(InTabOrder().front()));
-        }
-        return 0;
-    case WM_GETDPISCALEDSIZE:
-        // Before a move to a monitor of another DPI: the size for the
-        // stored client area there, not Windows' scaled guess.
-        *reinterpret_cast<SIZE*>(lParam) = WindowSize(LOWORD(wParam));
-        return TRUE;
-    case WM_DPICHANGED: {
-        // Where Windows suggests, at the stored client size: the frame the
-        // window has now is already the one for the new DPI.
-        const UINT dpi = HIWORD(wParam);
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        RECT outer{};
-        RECT client{};
-        ::GetWindowRect(window, &outer);
-        ::GetClientRect(window, &client);
-        const int width = TwipsToPixels(BrisvanefrmWindow.ClientWidth, static_cast<int>(dpi)) +
-                          (outer.right - outer.left) - client.right;
-        const int height = TwipsToPixels(BrisvanefrmWindow.ClientHeight, static_cast<int>(dpi)) +
-                           (outer.bottom - outer.top) - client.bottom;
-        ::SetWindowPos(window, nullptr, suggested->left, suggested->top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-        LayOut(dpi);
-        return 0;
-    }
-    case WM_DESTROY:
-        if (quitWhenDestroyed_)
-            ::PostQuitMessage(exitStatus_);
-        return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam)); return 0;
+    case WM_GETDPISCALEDSIZE: OnGetDpiScaledSize(LOWORD(wParam), *reinterpret_cast<SIZE*>(lParam)); return TRUE;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-void Win32View::LayOut(UINT dpi)
+void Win32View::OnCommand(int id, UINT code)
 {
-    const HFONT oldWindowFont = std::exchange(windowFont_, CreateWindowFont(dpi));
-    const HFONT oldValueFont = std::exchange(valueFont_, CreateDescribedFont(ValueBoxFont, dpi));
-    // Made the first time in tab order, which is also their order on
-    // screen: Windows puts a later sibling below an earlier one, so each box
-    // lies above the label that reaches into it. Moved after.
-    for (const Control id : InTabOrder()) {
-        const ControlDescription& control = DescriptionOf(id);
-        const PixelRect rect = PixelsOf(control, static_cast<int>(dpi));
-        HWND& made = controls_[static_cast<std::size_t>(id)];
-        if (made == nullptr)
-            made = CreateControl(control, rect, window_, instance_);
-        else
-            ::MoveWindow(made, rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
-        ::SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(control.Font != nullptr ? valueFont_ : windowFont_),
-                       TRUE);
+    // Only a click of "convert". Enter in a box comes as IDOK and Esc as
+    // IDCANCEL, and neither does anything: the window has no default or
+    // cancel button.
+    if (id == ControlId(Control::Command1) && code == BN_CLICKED)
+        convert_();
+}
+
+void Win32View::OnActivate(UINT state)
+{
+    // Back where the user left off, or on the first control in tab order
+    // the first time.
+    if (state == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(window_, focus))
+            focus_ = focus;
+    } else {
+        ::SetFocus(focus_ != nullptr ? focus_ : ControlWindow(InTabOrder().front()));
     }
-    ::DeleteObject(oldWindowFont);
-    ::DeleteObject(oldValueFont);
+}
+
+void Win32View::OnGetDpiScaledSize(UINT dpi, SIZE& size)
+{
+    // Before a move to a monitor of another DPI: the size for the stored
+    // client area there, not Windows' scaled guess.
+    size = OuterSize(dpi, FrameAt(dpi));
+}
+
+void Win32View::OnDpiChanged(UINT dpi, const RECT& suggested)
+{
+    // Where Windows suggests, at the stored client size, in the frame the
+    // window has now: the new DPI's on Windows, the old one under Wine.
+    const SIZE size = OuterSize(dpi, FrameOf(window_));
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut(dpi);
+}
+
+void Win32View::OnDestroy()
+{
+    if (quitWhenDestroyed_)
+        ::PostQuitMessage(exitStatus_);
 }
 
 }  // namespace Brisvane

@@ -41,6 +41,11 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, UINT code);
+    void OnActivate(UINT state);
+    void OnGetDpiScaledSize(UINT dpi, SIZE& size);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnDestroy();
     void Create();
     void LayOut(UINT dpi);
     void Destroy() noexcept;
