@@ -4,7 +4,7 @@
 //
 // Usage: startup_win32 Brisvane.exe minimal_win32.exe [runs, default 20]
 
-#include <windows.h>
+#include "Win32Process.h"
 
 #include <algorithm>
 #include <chrono>
@@ -14,52 +14,16 @@
 
 namespace {
 
-bool HasVisibleWindow(DWORD process, const wchar_t* title)
-{
-    struct Search {
-        DWORD Process;
-        const wchar_t* Title;
-        bool Found;
-    } search{process, title, false};
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            wchar_t text[64] = {};
-            ::GetWindowTextW(window, text, 64);
-            if (owner == search->Process && ::IsWindowVisible(window) && std::wstring(text) == search->Title) {
-                search->Found = true;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
 // Milliseconds from launch to a visible window titled `title`; the program
 // is then closed.
 double Measure(const std::wstring& program, const std::wstring& arguments, const wchar_t* title)
 {
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
     const auto start = std::chrono::steady_clock::now();
-    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
+    const Win32Process process(program, arguments);
+    if (!process.Started())
         return -1;
-    while (!HasVisibleWindow(process.dwProcessId, title)) {
-        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(20))
-            break;
-        ::Sleep(1);
-    }
+    process.WaitForWindow(title, std::chrono::seconds(20), std::chrono::milliseconds(1));
     const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    ::TerminateProcess(process.hProcess, 0);
-    ::WaitForSingleObject(process.hProcess, INFINITE);
-    ::CloseHandle(process.hProcess);
-    ::CloseHandle(process.hThread);
     return elapsed.count();
 }
 

@@ -9,6 +9,7 @@
 //
 // Usage: brisvane_end_to_end PATH\TO\Brisvane.exe [GoogleTest options]
 
+#include "Win32Process.h"
 #include "Win32View.h"
 
 #include <gtest/gtest.h>
@@ -58,110 +59,18 @@ std::wstring TextOf(HWND window)
     return std::wstring(text, length);
 }
 
-// The program under test, with its standard error on a pipe.
-class Program {
+// Brisvane.exe, with its standard error on a pipe.
+class Program final : public Win32Process {
 public:
-    explicit Program(const std::wstring& arguments)
-    {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE errorWrite = nullptr;
-        ::CreatePipe(&errorRead_, &errorWrite, &inherit, 0);
-        ::SetHandleInformation(errorRead_, HANDLE_FLAG_INHERIT, 0);
-
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdError = errorWrite;
-        std::wstring commandLine = L"\"" + ProgramPath + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-        started_ = ::CreateProcessW(ProgramPath.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                    nullptr, &startup, &process_);
-        ::CloseHandle(errorWrite);
-    }
-    ~Program()
-    {
-        if (started_) {
-            if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-                ::TerminateProcess(process_.hProcess, 99);
-            ::CloseHandle(process_.hProcess);
-            ::CloseHandle(process_.hThread);
-        }
-        ::CloseHandle(errorRead_);
-    }
-
-    bool Started() const { return started_; }
-
-    // The visible top-level window of the program with this title, or null
-    // once `Patience` has run out or the program has ended.
-    HWND FindWindow(const std::wstring& title) const
-    {
-        const auto deadline = std::chrono::steady_clock::now() + Patience;
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (const HWND found = WindowTitled(title))
-                return found;
-            if (Ended())
-                return nullptr;
-            std::this_thread::sleep_for(50ms);
-        }
-        return nullptr;
-    }
-
-    HWND WindowTitled(const std::wstring& title) const
-    {
-        struct Search {
-            DWORD Process;
-            const std::wstring* Title;
-            HWND Found;
-        } search{process_.dwProcessId, &title, nullptr};
-        ::EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                auto* search = reinterpret_cast<Search*>(context);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(window, &owner);
-                if (owner == search->Process && ::IsWindowVisible(window) && TextOf(window) == *search->Title) {
-                    search->Found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.Found;
-    }
-
-    bool Ended() const { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
-
-    // The exit status, or -1 if the program is still running after `Patience`.
-    int ExitStatus() const
-    {
-        if (::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(Patience / 1ms)) != WAIT_OBJECT_0)
-            return -1;
-        DWORD status = 0;
-        ::GetExitCodeProcess(process_.hProcess, &status);
-        return static_cast<int>(status);
-    }
-
-    // All it wrote on standard error; call once it has ended.
-    std::string Errors() const
-    {
-        std::string errors;
-        char buffer[512];
-        DWORD read = 0;
-        while (::ReadFile(errorRead_, buffer, sizeof buffer, &read, nullptr) && read > 0)
-            errors.append(buffer, read);
-        return errors;
-    }
+    explicit Program(const std::wstring& arguments) : Win32Process(ProgramPath, arguments, true) {}
 
     // How it stands, for a failure message.
     std::string State() const
     {
         if (!Ended())
             return "the program is still running";
-        return "the program ended with status " + std::to_string(ExitStatus()) + " and wrote: " + Errors();
+        return "the program ended with status " + std::to_string(ExitStatus(Patience)) + " and wrote: " + Errors();
     }
-
-private:
-    PROCESS_INFORMATION process_{};
-    HANDLE errorRead_ = nullptr;
-    bool started_ = false;
 };
 
 // What the user does, one step at a time.
@@ -170,12 +79,14 @@ enum class Action {
     Answer,   // type `text` into the prompt and press OK
     Cancel,   // press Cancel in the prompt
     Dismiss,  // read the message box titled `title`, which must contain `text`, and press OK
+    Enter,    // press Enter in the box `box`
 };
 
 struct Step {
     Action What;
     std::wstring Text;
     std::wstring Title;
+    Control Box = Control::EpochDate;
 };
 
 Step Click()
@@ -193,6 +104,10 @@ Step Cancel()
 Step Dismiss(std::wstring title, std::wstring text)
 {
     return {Action::Dismiss, std::move(text), std::move(title)};
+}
+Step Enter(Control box)
+{
+    return {Action::Enter, {}, {}, box};
 }
 
 struct Case {
@@ -256,6 +171,18 @@ const Case Cases[] = {
      {Click(), Answer(L"1600000000000"), Dismiss(L"Error", Invalid)},
      L"42",
      L"1/1/1970 12:00:42 AM",
+     L"0",
+     {}},
+    // Enter is not a click of "convert": only the click that follows opens
+    // the prompt. (Were it one, the click would open a second prompt inside
+    // the first.)
+    {"enter_in_a_box_does_not_convert",
+     L"42",
+     L"en_US.UTF-8",
+     L"UTC",
+     {Enter(Control::EpochDate), Enter(Control::LocalDate), Click(), Answer(L"86400")},
+     L"86400",
+     L"1/2/1970",
      L"0",
      {}},
     {"command_line_not_a_number",
@@ -387,7 +314,7 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
     Program program(c.Arguments);
     ASSERT_TRUE(program.Started()) << "cannot start " << Narrow(ProgramPath);
     // Made, but shown only once its boxes are written; unless it cannot be made.
-    const HWND window = c.EditBoxesRefused ? nullptr : program.FindWindow(L"Brisvane");
+    const HWND window = c.EditBoxesRefused ? nullptr : program.WaitForWindow(L"Brisvane", Patience);
     ASSERT_TRUE(window != nullptr || c.EditBoxesRefused) << "no window titled Brisvane appeared; " << program.State();
 
     for (const Step& step : c.Steps) {
@@ -398,7 +325,7 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
             break;
         case Action::Answer:
         case Action::Cancel: {
-            const HWND prompt = program.FindWindow(Prompt);
+            const HWND prompt = program.WaitForWindow(Prompt, Patience);
             ASSERT_NE(prompt, nullptr) << "no prompt appeared; " << program.State();
             if (step.What == Action::Answer) {
                 const HWND answer = ::FindWindowExW(prompt, nullptr, L"Edit", nullptr);
@@ -407,8 +334,15 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
             ::PostMessageW(prompt, WM_COMMAND, step.What == Action::Answer ? IDOK : IDCANCEL, 0);
             break;
         }
+        case Action::Enter:
+            // Posted as the keyboard's would be, so that a click posted next
+            // comes after it. IsDialogMessage in the program's loop makes it
+            // an IDOK for the window.
+            ::PostMessageW(ControlOf(window, step.Box), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+            ::PostMessageW(ControlOf(window, step.Box), WM_KEYUP, VK_RETURN, 0xC01C0001);
+            break;
         case Action::Dismiss: {
-            const HWND box = program.FindWindow(step.Title);
+            const HWND box = program.WaitForWindow(step.Title, Patience);
             ASSERT_NE(box, nullptr) << "no message box titled " << Narrow(step.Title) << "; " << program.State();
             const std::wstring text = TextOf(::GetDlgItem(box, 0xFFFF));
             EXPECT_NE(text.find(step.Text), std::wstring::npos) << Narrow(text);
@@ -419,7 +353,7 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
     }
 
     if (!c.ErrorLine.empty()) {
-        EXPECT_EQ(program.ExitStatus(), 1);
+        EXPECT_EQ(program.ExitStatus(Patience), 1);
         const std::string errors = program.Errors();
         EXPECT_EQ(errors.substr(0, c.ErrorLine.size()), c.ErrorLine) << errors;
         EXPECT_EQ(errors.find("\r\n"), errors.size() - 2) << errors;
@@ -444,7 +378,7 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
     EXPECT_EQ(Narrow(AccessibleOf(ControlOf(window, Control::Command1)).Name),
               DescriptionOf(Control::Command1).Caption);
     ::PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.ExitStatus(), 0) << program.State();
+    EXPECT_EQ(program.ExitStatus(Patience), 0) << program.State();
 }
 
 std::wstring Variable(const wchar_t* name)
@@ -470,7 +404,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(CasesOfThisRun()),
 TEST(EndToEndLayout, IsTheStoredOneInTabOrder)
 {
     Program program(L"1");
-    const HWND window = program.FindWindow(L"Brisvane");
+    const HWND window = program.WaitForWindow(L"Brisvane", Patience);
     ASSERT_NE(window, nullptr) << program.State();
     // It opens at the DPI of the session (scripts/windows runs this at 96
     // and at 144), laid out for it.
@@ -527,7 +461,7 @@ TEST(EndToEndLayout, IsTheStoredOneInTabOrder)
     }
 
     ::PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.ExitStatus(), 0);
+    EXPECT_EQ(program.ExitStatus(Patience), 0);
 }
 
 }  // namespace

@@ -111,8 +111,8 @@ TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
 TEST(Win32View, SaysWhatWindowsRefusedAndLeavesNothingBehind)
 {
     struct Case {
-        const wchar_t* refusedClass;  // null: the window class is taken
-        const char* failure;
+        const wchar_t* Refused;  // the class refused; null: the window class is taken
+        const char* Failure;
     };
     for (const Case c : {
              Case{nullptr, "RegisterClassExW for the window Brisvanefrm failed"},
@@ -126,22 +126,22 @@ TEST(Win32View, SaysWhatWindowsRefusedAndLeavesNothingBehind)
         taken.lpfnWndProc = ::DefWindowProcW;
         taken.hInstance = Instance();
         taken.lpszClassName = L"Brisvanefrm";
-        if (c.refusedClass == nullptr) {
+        if (c.Refused == nullptr) {
             ASSERT_NE(::RegisterClassExW(&taken), 0);
         }
-        RefusedClass = c.refusedClass != nullptr ? c.refusedClass : L"";
+        RefusedClass = c.Refused != nullptr ? c.Refused : L"";
         Hook hook(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId()), ::UnhookWindowsHookEx);
         try {
             Win32View view(Instance(), [] {});
-            ADD_FAILURE() << "made despite: " << c.failure;
+            ADD_FAILURE() << "made despite: " << c.Failure;
         } catch (const std::runtime_error& error) {
-            EXPECT_EQ(std::string(error.what()).rfind(c.failure, 0), 0u) << error.what();
+            EXPECT_EQ(std::string(error.what()).rfind(c.Failure, 0), 0u) << error.what();
         }
         hook.reset();
-        if (c.refusedClass == nullptr)
+        if (c.Refused == nullptr)
             ::UnregisterClassW(L"Brisvanefrm", Instance());
         // Nothing is left that would stop the window being made again.
-        EXPECT_NO_THROW((Win32View{Instance(), [] {}})) << c.failure;
+        EXPECT_NO_THROW((Win32View{Instance(), [] {}})) << c.Failure;
     }
 }
 
