@@ -36,34 +36,6 @@ void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString
     held->push_back(HeldMessage{type, context.category, text});
 }
 
-}  // namespace
-
-DisplayFailureGuard::DisplayFailureGuard()
-{
-    held = new std::vector<HeldMessage>;
-    previousHandler = qInstallMessageHandler(HoldOrFail);
-}
-
-DisplayFailureGuard::~DisplayFailureGuard()
-{
-    Release();
-}
-
-void DisplayFailureGuard::Release()
-{
-    if (held == nullptr)
-        return;
-    qInstallMessageHandler(previousHandler);
-    for (const HeldMessage& message : *held) {
-        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
-        qt_message_output(message.type, context, message.text);
-    }
-    delete held;
-    held = nullptr;
-}
-
-namespace {
-
 std::string Variable(const char* name)
 {
     const char* value = std::getenv(name);
@@ -106,6 +78,30 @@ std::string Attempt(std::string_view platform)
 }
 
 }  // namespace
+
+DisplayFailureGuard::DisplayFailureGuard()
+{
+    held = new std::vector<HeldMessage>;
+    previousHandler = qInstallMessageHandler(HoldOrFail);
+}
+
+DisplayFailureGuard::~DisplayFailureGuard()
+{
+    Release();
+}
+
+void DisplayFailureGuard::Release()
+{
+    if (held == nullptr)
+        return;
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& message : *held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    delete held;
+    held = nullptr;
+}
 
 std::string DisplayFailureMessage()
 {
