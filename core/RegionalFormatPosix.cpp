@@ -1,10 +1,11 @@
 #include "RegionalFormat.h"
 
+#include "LocaleHandlePosix.h"
+#include "Utf8FromCharsetPosix.h"
+
 #include <langinfo.h>
-#include <locale.h>
 
 #include <ctime>
-#include <type_traits>
 
 namespace Brisvane {
 namespace {
@@ -12,11 +13,6 @@ namespace {
 // Only the categories the program reads: a broken LC_MESSAGES, say, must
 // not cost the user their date format.
 constexpr int UsedCategories = LC_TIME_MASK | LC_NUMERIC_MASK;
-
-struct FreeLocale {
-    void operator()(locale_t handle) const noexcept { ::freelocale(handle); }
-};
-using LocaleHandle = std::unique_ptr<std::remove_pointer_t<locale_t>, FreeLocale>;
 
 // The zone fields matter to the formats that name the zone: without them
 // glibc takes %Z from tzname[0], the standard-time name, and %z as +0000.
@@ -39,19 +35,23 @@ std::tm ToTm(const CalendarReading& reading, const ZoneLabel& zone)
 
 class PosixRegionalFormat final : public RegionalFormat {
 public:
+    // Each category's texts come in its own character set, which need not
+    // be UTF-8 (ja_JP.eucjp, el_GR) nor the same for both.
     explicit PosixRegionalFormat(LocaleHandle locale)
-        : locale_(std::move(locale)), decimalSeparator_(::nl_langinfo_l(RADIXCHAR, locale_.get()))
+        : locale_(std::move(locale)), timeCharset_(::nl_langinfo_l(_NL_TIME_CODESET, locale_.get())),
+          decimalSeparator_(Utf8FromCharset(::nl_langinfo_l(RADIXCHAR, locale_.get()),
+                                            ::nl_langinfo_l(_NL_NUMERIC_CODESET, locale_.get())))
     {
     }
 
     // %x and %X are the locale's own short date and long time.
     std::string ShortDate(const CalendarReading& reading, const ZoneLabel& zone) const override
     {
-        return Format(" %x", ToTm(reading, zone));
+        return Utf8FromCharset(Format(" %x", ToTm(reading, zone)), timeCharset_);
     }
     std::string LongTime(const CalendarReading& reading, const ZoneLabel& zone) const override
     {
-        return Format(" %X", ToTm(reading, zone));
+        return Utf8FromCharset(Format(" %X", ToTm(reading, zone)), timeCharset_);
     }
     const std::string& DecimalSeparator() const noexcept override { return decimalSeparator_; }
 
@@ -77,6 +77,8 @@ private:
     }
 
     LocaleHandle locale_;
+    // Held by the locale, and lives as long as it does.
+    const char* timeCharset_;
     std::string decimalSeparator_;
 };
 

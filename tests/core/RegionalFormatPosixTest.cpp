@@ -4,12 +4,10 @@
 #include "Epoch2Date.h"
 #include "NumberText.h"
 #include "RegionalFormat.h"
+#include "ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <map>
-#include <optional>
 #include <string>
 
 using namespace Brisvane;
@@ -32,34 +30,6 @@ std::unique_ptr<const RegionalFormat> Named(const std::string& name)
     return format;
 }
 
-// Sets environment variables for the life of the object, then restores them.
-class Environment {
-public:
-    explicit Environment(const std::map<std::string, std::optional<std::string>>& variables)
-    {
-        for (const auto& [name, value] : variables) {
-            const char* old = std::getenv(name.c_str());
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-            Set(name, value);
-        }
-    }
-    ~Environment()
-    {
-        for (const auto& [name, value] : saved_)
-            Set(name, value);
-    }
-
-private:
-    static void Set(const std::string& name, const std::optional<std::string>& value)
-    {
-        if (value)
-            ::setenv(name.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(name.c_str());
-    }
-    std::map<std::string, std::optional<std::string>> saved_;
-};
-
 }  // namespace
 
 TEST(PosixRegionalFormat, FollowsTheNamedLocale)
@@ -73,18 +43,29 @@ TEST(PosixRegionalFormat, FollowsTheNamedLocale)
     };
     const ZoneLabel sydneySummer{"AEDT", 39'600, true}, cairoSummer{"EEST", 10'800, true}, india{"IST", 19'800, false};
     const std::string hindiPm = "\u0905\u092A\u0930\u093E\u0939\u094D\u0928";
+    const std::string japanese = "2020\u5E7409\u670813\u65E5 12\u664226\u520640\u79D2";
+    const std::string chinese = "2020\u5E7409\u670813\u65E5 12\u65F626\u520640\u79D2";
+    const std::string greek = "13/09/2020 12:26:40 \u03BC\u03BC";
+    const std::string arabic = "13 \u0633\u0628\u062A, 2020 EEST 03:26:40 \u0645";
     for (const Case& c : {
              Case{"C", 1'600'000'000, "09/13/20 12:26:40", "."},
              Case{"en_US.UTF-8", 1'600'000'000, "09/13/2020 12:26:40 PM", "."},
              Case{"de_DE.UTF-8", 1'600'000'000, "13.09.2020 12:26:40", ","},
-             Case{"ja_JP.UTF-8", 1'600'000'000, "2020\u5E7409\u670813\u65E5 12\u664226\u520640\u79D2", "."},
+             Case{"ja_JP.UTF-8", 1'600'000'000, japanese, "."},
+             Case{"zh_CN.UTF-8", 1'600'000'000, chinese, "."},
+             Case{"el_GR.UTF-8", 1'600'000'000, greek, ","},
+             // Locales in older character sets read as their UTF-8 siblings.
+             Case{"ja_JP.EUC-JP", 1'600'000'000, japanese, "."},
+             Case{"zh_CN.GB18030", 1'600'000'000, chinese, "."},
+             Case{"el_GR.ISO-8859-7", 1'600'000'000, greek, ","},
+             Case{"ar_EG.ISO-8859-6", 1'600'000'000, arabic, ".", cairoSummer},
              Case{"en_US.UTF-8", 1, "01/01/1970 12:00:01 AM", "."},
              Case{"de_DE.UTF-8", 2'147'483'647, "19.01.2038 03:14:07", ","},
              Case{"de_DE.UTF-8", 86'400, "02.01.1970", ","},
              // Times that name their zone name the one they were converted
              // in, on daylight time or not; the rest ignore it.
              Case{"hi_IN.UTF-8", 1'600'000'000, "13/9/20 11:26:40 " + hindiPm + " AEDT", ".", sydneySummer},
-             Case{"ar_EG.UTF-8", 1'600'000'000, "13 \u0633\u0628\u062A, 2020 EEST 03:26:40 \u0645", ".", cairoSummer},
+             Case{"ar_EG.UTF-8", 1'600'000'000, arabic, ".", cairoSummer},
              Case{"hi_IN.UTF-8", 1'600'000'000, "13/9/20 05:56:40 " + hindiPm + " IST", ".", india},
              Case{"nb_NO.UTF-8", 1'600'000'000, "13. sep. 2020 kl. 23.26 +1100", ",", sydneySummer},
              Case{"nb_NO.UTF-8", 1'600'000'000, "13. sep. 2020 kl. 17.56 +0530", ",", india},
@@ -111,7 +92,7 @@ TEST(PosixRegionalFormat, IsWholeHoweverLongTheLocalePatternIs)
 TEST(PosixRegionalFormat, UserFormatsComeFromTheEnvironment)
 {
     struct Case {
-        std::map<std::string, std::optional<std::string>> environment;
+        ScopedEnvironment::Variables environment;
         const char* text;
         const char* hours;  // 5.5 as the number text
     };
@@ -127,7 +108,7 @@ TEST(PosixRegionalFormat, UserFormatsComeFromTheEnvironment)
              // A locale that is named but not installed: "C", not a failure.
              Case{{{"LC_ALL", "xx_NOWHERE.UTF-8"}}, "09/13/20 12:26:40", "5.5"},
          }) {
-        const Environment environment(c.environment);
+        const ScopedEnvironment environment(c.environment);
         const auto format = UserRegionalFormat();
         ASSERT_TRUE(format);
         EXPECT_EQ(TextOf(1'600'000'000, *format), c.text);

@@ -8,6 +8,7 @@
 #include "QtView.h"
 #include "RegionalFormat.h"
 #include "StandardStreams.h"
+#include "Utf8FromCharsetPosix.h"
 #include "ZoneSource.h"
 
 #include <QApplication>
@@ -18,8 +19,11 @@ int main(int argc, char* argv[])
 
     // The whole command line is the epoch value. Qt gets none of it, so that
     // a value such as "-5" or "-reverse" is never taken as a toolkit option;
-    // Qt's own settings come from its environment variables.
-    const std::string commandLine = Brisvane::CommandLineText(argc, argv);
+    // Qt's own settings come from its environment variables. It arrives in
+    // the character set the user types in, which Qt, wanting UTF-8, may
+    // switch away from while it starts.
+    const std::string commandLine =
+        Brisvane::Utf8FromCharset(Brisvane::CommandLineText(argc, argv), Brisvane::UserCharset().c_str());
     char fallbackName[] = "brisvane";
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : fallbackName, nullptr};

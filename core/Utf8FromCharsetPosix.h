@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace Brisvane {
+
+// A text in one of the C library's character sets, as UTF-8, the program's
+// own. glibc still ships locales in older character sets (ISO 8859, EUC,
+// GB18030, KOI8-R...), and whatever such a locale gives the program comes in
+// its set: the date strftime writes, the decimal separator, the command line
+// typed in it. `charset` is the name nl_langinfo gives ("EUC-JP").
+//
+// UTF-8 and ASCII texts are returned as they are, unconverted: ASCII is
+// UTF-8 already, and in the plain C locale, whose set is ASCII, what the
+// terminal sends is UTF-8 nearly everywhere. A byte that does not convert
+// becomes U+FFFD, and the text goes on after it.
+std::string Utf8FromCharset(std::string text, const char* charset);
+
+// The character set of the user's typing: that of LC_CTYPE, as the
+// environment names it (LC_ALL, LC_CTYPE, LANG). A locale that is named but
+// not installed counts as the C locale.
+std::string UserCharset();
+
+}  // namespace Brisvane

@@ -1,0 +1,64 @@
+// Texts in the older character sets of glibc's locales, as the program reads
+// them: its regional formats and its command line.
+
+#include "ScopedEnvironment.h"
+#include "Utf8FromCharsetPosix.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace Brisvane;
+
+TEST(Utf8FromCharset, ConvertsAndKeepsWhatFollowsABadByte)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* charset;
+        std::string utf8;
+    };
+    for (const Case& c : {
+             Case{"EUC-JP", "2020\xC7\xAF 12\xBB\xFE", "EUC-JP", "2020\u5E74 12\u6642"},
+             // Full-width digits, as a Japanese input method types them.
+             Case{"EUC-JP digits", "\xA3\xB1\xA3\xB2x", "EUC-JP", "\uFF11\uFF12x"},
+             // GB18030's four-byte form has ASCII digits for its second and
+             // fourth bytes: read as bytes, they would be part of a number.
+             Case{"GB18030 four bytes", "1\x81\x30\x81\x30" "2", "GB18030", "1\u00802"},
+             Case{"ISO 8859-7", "\xEC\xEC", "ISO-8859-7", "\u03BC\u03BC"},
+             Case{"ISO 8859-6", "\xD3", "ISO-8859-6", "\u0633"},
+             // 0xFF is no character of ISO 8859-7, and a lead byte at the end
+             // of an EUC-JP text has nothing to lead.
+             Case{"a byte without a character", "a\xFF" "b\xFF", "ISO-8859-7", "a\uFFFDb\uFFFD"},
+             Case{"a character cut short", "x\xA3\xB1\xA3", "EUC-JP", "x\uFF11\uFFFD"},
+             Case{"a stray byte before a character", "\xA0\xA3\xB1", "EUC-JP", "\uFFFD\uFF11"},
+             // What is UTF-8 or ASCII already is left alone, bytes that are
+             // not UTF-8 included: the program's quoting shows them as they are.
+             Case{"UTF-8", "\xE6\x97\xA5\xFF", "UTF-8", "\xE6\x97\xA5\xFF"},
+             Case{"the C locale's ASCII", "\xE6\x97\xA5", "ANSI_X3.4-1968", "\xE6\x97\xA5"},
+             Case{"a set iconv does not know", "1\xA3\xB1", "NO-SUCH-SET", "1\uFFFD\uFFFD"},
+             Case{"empty", "", "EUC-JP", ""},
+         }) {
+        EXPECT_EQ(Utf8FromCharset(c.text, c.charset), c.utf8) << c.name;
+    }
+}
+
+TEST(Utf8FromCharset, UserCharsetIsTheOneOfTheTypingLocale)
+{
+    struct Case {
+        ScopedEnvironment::Variables environment;
+        const char* charset;
+    };
+    for (const Case& c : {
+             Case{{{"LC_ALL", "ja_JP.EUC-JP"}}, "EUC-JP"},
+             Case{{{"LC_ALL", std::nullopt}, {"LC_CTYPE", "zh_CN.GB18030"}, {"LANG", "en_US.UTF-8"}}, "GB18030"},
+             // Only the typing counts, not the formats.
+             Case{{{"LC_ALL", std::nullopt}, {"LC_CTYPE", std::nullopt}, {"LANG", "en_US.UTF-8"},
+                   {"LC_TIME", "el_GR.ISO-8859-7"}},
+                  "UTF-8"},
+             Case{{{"LC_ALL", "xx_NOWHERE.EUC-JP"}}, "ANSI_X3.4-1968"},
+         }) {
+        const ScopedEnvironment environment(c.environment);
+        EXPECT_EQ(UserCharset(), c.charset);
+    }
+}
