@@ -10,6 +10,7 @@ normally also reports its leaks on standard error, which fails the test.
 Usage: EndToEndTest.py PATH/TO/brisvane
 """
 
+import contextlib
 import os
 import resource
 import subprocess
@@ -85,11 +86,10 @@ def window_exists(title):
     return bool(xdotool("search", "--onlyvisible", "--name", "^%s$" % title))
 
 
-def read_box(window, where):
-    """Selects all of a box's text with the keyboard and copies it, as a user would."""
+def copy(*actions):
+    """Runs the xdotool actions that copy a text, and returns what reached the clipboard."""
     subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=x_environment(), timeout=5)
-    xdotool("mousemove", "--window", window, str(where[0]), str(where[1]), "click", "1",
-            "key", "ctrl+a", "ctrl+c")
+    xdotool(*actions)
     deadline = time.monotonic() + 5
     text = ""
     while time.monotonic() < deadline:
@@ -100,6 +100,12 @@ def read_box(window, where):
             return text
         time.sleep(0.05)
     return text
+
+
+def read_box(window, where):
+    """Selects all of a box's text with the keyboard and copies it, as a user would."""
+    return copy("mousemove", "--window", window, str(where[0]), str(where[1]), "click", "1",
+                "key", "ctrl+a", "ctrl+c")
 
 
 def answer_prompt(text, program=None):
@@ -196,11 +202,20 @@ class Brisvane:
 
 
 class EndToEndTest(unittest.TestCase):
-    def launch(self, *arguments, **options):
+    @contextlib.contextmanager
+    def running(self, *arguments, **options):
+        """The program for one subtest: ended when the subtest ends, passed
+        or failed, so that the next one never finds its windows."""
         program = Brisvane(*arguments, **options)
-        self.addCleanup(program.close)
-        self.addCleanup(self.assert_no_leaks, program)
-        return program
+        try:
+            yield program
+            self.assert_no_leaks(program)
+        finally:
+            program.close()
+
+    def launch(self, *arguments, **options):
+        """The program for the whole test."""
+        return self.enterContext(self.running(*arguments, **options))
 
     def runtime_dir(self):
         folder = tempfile.TemporaryDirectory()
@@ -234,12 +249,28 @@ class EndToEndTest(unittest.TestCase):
         sydney = "AEST-10AEDT,0/0,J365/25"
         for locale, local_date in [("hi_IN.UTF-8", "13/9/20 11:26:40 \u0905\u092a\u0930\u093e\u0939\u094d\u0928 AEDT"),
                                    ("nb_NO.UTF-8", "13. sep. 2020 kl. 23.26 +1100")]:
-            with self.subTest(locale):
-                program = self.launch("1600000000", env=dict(x_environment(), TZ=sydney, LC_ALL=locale))
+            with self.subTest(locale), \
+                    self.running("1600000000", env=dict(x_environment(), TZ=sydney, LC_ALL=locale)) as program:
                 window = find_window("Brisvane", program)
                 self.assertEqual(read_box(window, LOCAL_DATE), local_date)
                 self.assertEqual(read_box(window, ZONE), "11")
                 self.assert_closes_normally(program, window)
+
+    def test_a_locale_in_an_older_character_set_reads_as_its_utf8_sibling(self):
+        """ja_JP.eucjp: the date as ja_JP.UTF-8 writes it, and a command line
+        typed in EUC-JP quoted as it was typed."""
+        env = dict(x_environment(), LC_ALL="ja_JP.eucjp")
+        program = self.launch("1600000000", env=env)
+        window = find_window("Brisvane", program)
+        self.assertEqual(read_box(window, LOCAL_DATE), "2020\u5e7409\u670813\u65e5 12\u664226\u520640\u79d2")
+        self.assert_closes_normally(program, window)
+
+        # The message box and the line on standard error say the same.
+        typed = "\uff11\uff16x"  # full-width digits, as a Japanese input method types them
+        program = self.launch(typed.encode("euc_jp"), env=env)
+        dismiss("Type mismatch", program)
+        self.assertEqual(program.process.wait(timeout=10), 1)
+        self.assertIn('brisvane: Type mismatch: "%s" is not a number\n' % typed, program.errors())
 
     def test_without_command_line_the_prompt_opens_over_the_window(self):
         program = self.launch()
@@ -292,8 +323,7 @@ class EndToEndTest(unittest.TestCase):
         self.addCleanup(os.close, write_end)
         for name, options in [("closed", dict(closed=(0, 1, 2))),
                               ("broken pipe", dict(stderr=write_end))]:
-            with self.subTest(name):
-                program = self.launch("12x34", **options)
+            with self.subTest(name), self.running("12x34", **options) as program:
                 find_window("Type mismatch", program)
                 if options.get("closed"):
                     # Nothing of the program's own took the place of a closed stream.
@@ -308,9 +338,14 @@ class EndToEndTest(unittest.TestCase):
                  ("unknown platform", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "no-such-platform"},
                   'cannot open the display ":%s" (Qt platform "no-such-platform")' % DISPLAY.lstrip(":")),
                  # A Wayland session (which always has its runtime folder) with no
-                 # compositor: Qt tries Wayland, then X.
+                 # compositor: Qt tries Wayland, then X, when either variable
+                 # says Wayland.
                  ("Wayland session", {"XDG_SESSION_TYPE": "wayland", "WAYLAND_DISPLAY": "wayland-9",
                                       "XDG_RUNTIME_DIR": self.runtime_dir()},
+                  'cannot open the display: tried Wayland (WAYLAND_DISPLAY "wayland-9"), then X11 (DISPLAY is not set)'),
+                 ("Wayland session type alone", {"XDG_SESSION_TYPE": "wayland", "XDG_RUNTIME_DIR": self.runtime_dir()},
+                  'cannot open the display: tried Wayland (WAYLAND_DISPLAY is not set), then X11 (DISPLAY is not set)'),
+                 ("Wayland display alone", {"WAYLAND_DISPLAY": "wayland-9", "XDG_RUNTIME_DIR": self.runtime_dir()},
                   'cannot open the display: tried Wayland (WAYLAND_DISPLAY "wayland-9"), then X11 (DISPLAY is not set)')]
         for name, variables, expected in cases:
             with self.subTest(name):
