@@ -39,6 +39,7 @@ public:
     // be UTF-8 (ja_JP.eucjp, el_GR) nor the same for both.
     explicit PosixRegionalFormat(LocaleHandle locale)
         : locale_(std::move(locale)), timeCharset_(::nl_langinfo_l(_NL_TIME_CODESET, locale_.get())),
+          timeIsUtf8_(IsUtf8AsItStands(timeCharset_)),
           decimalSeparator_(Utf8FromCharset(::nl_langinfo_l(RADIXCHAR, locale_.get()),
                                             ::nl_langinfo_l(_NL_NUMERIC_CODESET, locale_.get())))
     {
@@ -47,15 +48,21 @@ public:
     // %x and %X are the locale's own short date and long time.
     std::string ShortDate(const CalendarReading& reading, const ZoneLabel& zone) const override
     {
-        return Utf8FromCharset(Format(" %x", ToTm(reading, zone)), timeCharset_);
+        return TimeText(Format(" %x", ToTm(reading, zone)));
     }
     std::string LongTime(const CalendarReading& reading, const ZoneLabel& zone) const override
     {
-        return Utf8FromCharset(Format(" %X", ToTm(reading, zone)), timeCharset_);
+        return TimeText(Format(" %X", ToTm(reading, zone)));
     }
     const std::string& DecimalSeparator() const noexcept override { return decimalSeparator_; }
 
 private:
+    // Most locales are UTF-8: their texts take no detour.
+    std::string TimeText(std::string text) const
+    {
+        return timeIsUtf8_ ? text : Utf8FromCharset(std::move(text), timeCharset_);
+    }
+
     // strftime_l gives 0 both for a buffer too small and for an empty text.
     // The leading blank in `format` tells them apart: the text is never
     // empty, so 0 always means "grow the buffer". It is dropped from the
@@ -79,6 +86,7 @@ private:
     LocaleHandle locale_;
     // Held by the locale, and lives as long as it does.
     const char* timeCharset_;
+    bool timeIsUtf8_;
     std::string decimalSeparator_;
 };
 

@@ -16,11 +16,6 @@ constexpr char32_t ReplacementCharacter = 0xFFFD;
 // glibc's name for ASCII, the C locale's set.
 constexpr char Ascii[] = "ANSI_X3.4-1968";
 
-bool IsUtf8OrAscii(const char* charset)
-{
-    return std::strcmp(charset, "UTF-8") == 0 || std::strcmp(charset, Ascii) == 0;
-}
-
 // One iconv conversion into UTF-8.
 class Conversion {
 public:
@@ -77,9 +72,14 @@ std::string AsciiOnly(const std::string& text)
 
 }  // namespace
 
+bool IsUtf8AsItStands(const char* charset)
+{
+    return std::strcmp(charset, "UTF-8") == 0 || std::strcmp(charset, Ascii) == 0;
+}
+
 std::string Utf8FromCharset(std::string text, const char* charset)
 {
-    if (IsUtf8OrAscii(charset))
+    if (IsUtf8AsItStands(charset))
         return text;
     Conversion conversion(charset);
     if (!conversion.IsOpen())

@@ -10,11 +10,14 @@ namespace Brisvane {
 // its set: the date strftime writes, the decimal separator, the command line
 // typed in it. `charset` is the name nl_langinfo gives ("EUC-JP").
 //
-// UTF-8 and ASCII texts are returned as they are, unconverted: ASCII is
-// UTF-8 already, and in the plain C locale, whose set is ASCII, what the
-// terminal sends is UTF-8 nearly everywhere. A byte that does not convert
-// becomes U+FFFD, and the text goes on after it.
+// A byte that does not convert becomes U+FFFD, and the text goes on after
+// it. Where IsUtf8AsItStands(charset), the text is returned as it is.
 std::string Utf8FromCharset(std::string text, const char* charset);
+
+// Whether a text in `charset` needs no conversion: UTF-8 itself, and ASCII,
+// which is UTF-8 already. In the plain C locale, whose set is ASCII, what a
+// terminal sends is UTF-8 nearly everywhere, so it is left alone too.
+bool IsUtf8AsItStands(const char* charset);
 
 // The character set of the user's typing: that of LC_CTYPE, as the
 // environment names it (LC_ALL, LC_CTYPE, LANG). A locale that is named but
