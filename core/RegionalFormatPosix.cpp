@@ -5,6 +5,7 @@
 
 #include <langinfo.h>
 
+#include <chrono>
 #include <ctime>
 
 namespace Brisvane {
@@ -18,14 +19,15 @@ constexpr int UsedCategories = LC_TIME_MASK | LC_NUMERIC_MASK;
 // glibc takes %Z from tzname[0], the standard-time name, and %z as +0000.
 std::tm ToTm(const CalendarReading& reading, const ZoneLabel& zone)
 {
+    const std::chrono::year_month_day date = reading.Date;
     std::tm tm{};
-    tm.tm_year = reading.Date.Year - 1900;
-    tm.tm_mon = reading.Date.Month - 1;
-    tm.tm_mday = reading.Date.Day;
+    tm.tm_year = static_cast<int>(date.year()) - 1900;
+    tm.tm_mon = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
+    tm.tm_mday = static_cast<int>(static_cast<unsigned>(date.day()));
     tm.tm_hour = reading.Hour;
     tm.tm_min = reading.Minute;
     tm.tm_sec = reading.Second;
-    tm.tm_wday = reading.Weekday;
+    tm.tm_wday = static_cast<int>(reading.Weekday.c_encoding());
     tm.tm_yday = reading.DayOfYear;
     tm.tm_isdst = zone.Daylight ? 1 : 0;
     tm.tm_gmtoff = zone.OffsetSeconds;

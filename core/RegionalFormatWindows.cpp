@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <optional>
 
@@ -12,11 +13,12 @@ namespace {
 
 SYSTEMTIME ToSystemTime(const CalendarReading& reading)
 {
+    const std::chrono::year_month_day date = reading.Date;
     SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(reading.Date.Year);
-    time.wMonth = static_cast<WORD>(reading.Date.Month);
-    time.wDay = static_cast<WORD>(reading.Date.Day);
-    time.wDayOfWeek = static_cast<WORD>(reading.Weekday);
+    time.wYear = static_cast<WORD>(static_cast<int>(date.year()));
+    time.wMonth = static_cast<WORD>(static_cast<unsigned>(date.month()));
+    time.wDay = static_cast<WORD>(static_cast<unsigned>(date.day()));
+    time.wDayOfWeek = static_cast<WORD>(reading.Weekday.c_encoding());
     time.wHour = static_cast<WORD>(reading.Hour);
     time.wMinute = static_cast<WORD>(reading.Minute);
     time.wSecond = static_cast<WORD>(reading.Second);
@@ -57,7 +59,9 @@ std::string Numbers(const char* format, int a, int b, int c)
 
 std::string CLocaleShortDate(const CalendarReading& reading)
 {
-    return Numbers("%02d/%02d/%02d", reading.Date.Month, reading.Date.Day, reading.Date.Year % 100);
+    const std::chrono::year_month_day date = reading.Date;
+    return Numbers("%02d/%02d/%02d", static_cast<int>(static_cast<unsigned>(date.month())),
+                   static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(date.year()) % 100);
 }
 
 std::string CLocaleLongTime(const CalendarReading& reading)

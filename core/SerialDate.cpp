@@ -39,14 +39,15 @@ CalendarReading ReadCalendar(SerialDate date) noexcept
         ++dayNumber;
     }
 
-    const std::int32_t unixDays = dayNumber - static_cast<std::int32_t>(SerialDate::UnixEpochDay);
+    using namespace std::chrono;
+    const sys_days day{days{dayNumber - static_cast<std::int32_t>(SerialDate::UnixEpochDay)}};
     CalendarReading reading;
-    reading.Date = CivilFromDays(unixDays);
+    reading.Date = year_month_day{day};
     reading.Hour = seconds / 3'600;
     reading.Minute = seconds / 60 % 60;
     reading.Second = seconds % 60;
-    reading.Weekday = WeekdayFromDays(unixDays);
-    reading.DayOfYear = unixDays - DaysFromCivil(CivilDate{reading.Date.Year, 1, 1});
+    reading.Weekday = weekday{day};
+    reading.DayOfYear = static_cast<std::int32_t>((day - sys_days{reading.Date.year() / January / 1}).count());
     return reading;
 }
 

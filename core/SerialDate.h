@@ -1,7 +1,6 @@
 #pragma once
 
-#include "CivilDate.h"
-
+#include <chrono>
 #include <cstdint>
 
 namespace Brisvane {
@@ -28,12 +27,15 @@ private:
     double value_;
 };
 
+// A date in the proleptic Gregorian calendar, with the time of day, and
+// what the regional formats need of it besides: worked out once, since each
+// date text formats the same reading twice (the date, then the time).
 struct CalendarReading {
-    CivilDate Date;
+    std::chrono::year_month_day Date;
     std::int32_t Hour = 0;
     std::int32_t Minute = 0;
     std::int32_t Second = 0;
-    std::int32_t Weekday = 0;    // 0 is Sunday
+    std::chrono::weekday Weekday;
     std::int32_t DayOfYear = 0;  // 0 is January 1st
 
     friend bool operator==(const CalendarReading&, const CalendarReading&) = default;

@@ -1,4 +1,3 @@
-#include "CivilDate.h"
 #include "Error.h"
 #include "SerialDate.h"
 
@@ -10,10 +9,10 @@ using namespace Brisvane;
 
 namespace {
 
-CalendarReading Reading(int y, int mo, int d, int h, int mi, int s)
+CalendarReading Reading(int y, unsigned mo, unsigned d, int h, int mi, int s)
 {
     CalendarReading r;
-    r.Date = CivilDate{y, mo, d};
+    r.Date = std::chrono::year{y} / std::chrono::month{mo} / std::chrono::day{d};
     r.Hour = h;
     r.Minute = mi;
     r.Second = s;
@@ -65,23 +64,6 @@ TEST(SerialDate, ReadsToTheNearestSecondWithCarry)
 TEST(SerialDate, WeekdayAndDayOfYearFollowTheDate)
 {
     const CalendarReading r = ReadCalendar(SerialDate::FromDouble(44'087.5));  // 2020-09-13, a Sunday
-    EXPECT_EQ(r.Weekday, 0);
+    EXPECT_EQ(r.Weekday, std::chrono::Sunday);
     EXPECT_EQ(r.DayOfYear, 256);
-}
-
-TEST(CivilDate, AgreesWithTheStandardLibraryCalendarOverTheWholeRange)
-{
-    using namespace std::chrono;
-    // Every day from 0100-01-01 to 9999-12-31: the span a SerialDate can hold.
-    const int first = DaysFromCivil(CivilDate{100, 1, 1});
-    const int last = DaysFromCivil(CivilDate{9999, 12, 31});
-    for (int days = first; days <= last; ++days) {
-        const year_month_day want{sys_days{std::chrono::days{days}}};
-        const CivilDate got = CivilFromDays(days);
-        const CivilDate expected{static_cast<int>(want.year()), static_cast<int>(static_cast<unsigned>(want.month())),
-                                 static_cast<int>(static_cast<unsigned>(want.day()))};
-        ASSERT_EQ(got, expected) << days;
-        ASSERT_EQ(DaysFromCivil(got), days);
-        ASSERT_EQ(WeekdayFromDays(days), static_cast<int>(weekday{sys_days{std::chrono::days{days}}}.c_encoding()));
-    }
 }

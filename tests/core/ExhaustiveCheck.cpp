@@ -78,8 +78,11 @@ struct WallClock {
 
     bool Matches(const CalendarReading& r) const
     {
-        return r.Date.Year == year && r.Date.Month == month && r.Date.Day == day && r.Hour == hour &&
-               r.Minute == minute && r.Second == second && r.Weekday == dayOfWeek;
+        using namespace std::chrono;
+        const year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                                  std::chrono::day{static_cast<unsigned>(day)}};
+        return r.Date == date && r.Hour == hour && r.Minute == minute && r.Second == second &&
+               r.Weekday.c_encoding() == static_cast<unsigned>(dayOfWeek);
     }
 };
 
@@ -104,10 +107,11 @@ void Check(const Run& run)
             continue;
         if (++bad <= 5) {
             const std::lock_guard lock(reportLock);
-            std::printf("MISMATCH epoch %lld offset %d: read %04d-%02d-%02d %02d:%02d:%02d, wall clock "
+            std::printf("MISMATCH epoch %lld offset %d: read %04d-%02u-%02u %02d:%02d:%02d, wall clock "
                         "%04d-%02d-%02d %02d:%02d:%02d\n",
-                        static_cast<long long>(epoch), run.offset, r.Date.Year, r.Date.Month, r.Date.Day, r.Hour,
-                        r.Minute, r.Second, wall.year, wall.month, wall.day, wall.hour, wall.minute, wall.second);
+                        static_cast<long long>(epoch), run.offset, static_cast<int>(r.Date.year()),
+                        static_cast<unsigned>(r.Date.month()), static_cast<unsigned>(r.Date.day()), r.Hour, r.Minute,
+                        r.Second, wall.year, wall.month, wall.day, wall.hour, wall.minute, wall.second);
         }
     }
     checked += run.count;

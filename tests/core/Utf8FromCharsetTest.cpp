@@ -24,12 +24,12 @@ TEST(Utf8FromCharset, ConvertsAndKeepsWhatFollowsABadByte)
              Case{"EUC-JP digits", "\xA3\xB1\xA3\xB2x", "EUC-JP", "\uFF11\uFF12x"},
              // GB18030's four-byte form has ASCII digits for its second and
              // fourth bytes: read as bytes, they would be part of a number.
-             Case{"GB18030 four bytes", "1\x81\x30\x81\x30" "2", "GB18030", "1\u00802"},
+             Case{"GB18030 four bytes", "1\x81\x30\x81\x30\x32", "GB18030", "1\u00802"},
              Case{"ISO 8859-7", "\xEC\xEC", "ISO-8859-7", "\u03BC\u03BC"},
              Case{"ISO 8859-6", "\xD3", "ISO-8859-6", "\u0633"},
              // 0xFF is no character of ISO 8859-7, and a lead byte at the end
              // of an EUC-JP text has nothing to lead.
-             Case{"a byte without a character", "a\xFF" "b\xFF", "ISO-8859-7", "a\uFFFDb\uFFFD"},
+             Case{"a byte without a character", "a\xFF\x62\xFF", "ISO-8859-7", "a\uFFFDb\uFFFD"},
              Case{"a character cut short", "x\xA3\xB1\xA3", "EUC-JP", "x\uFF11\uFFFD"},
              Case{"a stray byte before a character", "\xA0\xA3\xB1", "EUC-JP", "\uFFFD\uFF11"},
              // What is UTF-8 or ASCII already is left alone, bytes that are
@@ -53,7 +53,9 @@ TEST(Utf8FromCharset, UserCharsetIsTheOneOfTheTypingLocale)
              Case{{{"LC_ALL", "ja_JP.EUC-JP"}}, "EUC-JP"},
              Case{{{"LC_ALL", std::nullopt}, {"LC_CTYPE", "zh_CN.GB18030"}, {"LANG", "en_US.UTF-8"}}, "GB18030"},
              // Only the typing counts, not the formats.
-             Case{{{"LC_ALL", std::nullopt}, {"LC_CTYPE", std::nullopt}, {"LANG", "en_US.UTF-8"},
+             Case{{{"LC_ALL", std::nullopt},
+                   {"LC_CTYPE", std::nullopt},
+                   {"LANG", "en_US.UTF-8"},
                    {"LC_TIME", "el_GR.ISO-8859-7"}},
                   "UTF-8"},
              Case{{{"LC_ALL", "xx_NOWHERE.EUC-JP"}}, "ANSI_X3.4-1968"},

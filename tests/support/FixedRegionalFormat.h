@@ -16,7 +16,8 @@ public:
     std::string ShortDate(const Brisvane::CalendarReading& r, const Brisvane::ZoneLabel&) const override
     {
         char text[32];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", r.Date.Year, r.Date.Month, r.Date.Day);
+        std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(r.Date.year()),
+                      static_cast<unsigned>(r.Date.month()), static_cast<unsigned>(r.Date.day()));
         return text;
     }
     std::string LongTime(const Brisvane::CalendarReading& r, const Brisvane::ZoneLabel& zone) const override
