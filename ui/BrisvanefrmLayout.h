@@ -33,25 +33,30 @@ struct FontDescription {
     int CharSet;     // 0: ANSI
 };
 
+// Written with designated initializers, so that each number says what it
+// is; a setting left out is the window system's default.
 struct ControlDescription {
     Control Id;
     const char* Name;
     ControlKind Kind;
-    const char* Caption;
-    int Left, Top, Width, Height;
+    const char* Caption = "";
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
     // Focus moves in increasing tab index; labels hold one but never take
     // the focus.
-    int TabIndex;
+    int TabIndex = 0;
     // Null for the window's default font.
-    const FontDescription* Font;
+    const FontDescription* Font = nullptr;
     // Zone's own setting: read-only, yet in the tab order, selectable and
     // copyable.
-    bool ReadOnly;
+    bool ReadOnly = false;
     // What a screen reader calls a text box. Each label follows its box in
     // the window's order, so that the box lies above the label where they
     // overlap; the platforms' rule of naming a box after the label before
     // it would name the wrong one.
-    const char* AccessibleName;
+    const char* AccessibleName = nullptr;
 };
 
 struct WindowDescription {
@@ -59,24 +64,33 @@ struct WindowDescription {
     int ClientWidth, ClientHeight;
 };
 
-constexpr WindowDescription BrisvanefrmWindow{"Brisvane", 4635, 1335};
+constexpr WindowDescription BrisvanefrmWindow{.Caption = "Brisvane", .ClientWidth = 4635, .ClientHeight = 1335};
 
 // The value boxes' font. "MS Sans Serif" is a bitmap face with a few sizes:
 // where it lacks this one, a view uses a scalable sans-serif face at the
 // same size and weight.
-constexpr FontDescription ValueBoxFont{"MS Sans Serif", 975, 700, 0};
+constexpr FontDescription ValueBoxFont{.Face = "MS Sans Serif", .Hundredths = 975, .Weight = 700, .CharSet = 0};
 
-// In the order of Control.
+// In the order of Control, a row of settings a control, as a table reads.
+// clang-format off
 constexpr std::array<ControlDescription, 6> BrisvanefrmControls = {{
-    {Control::EpochDate, "EpochDate", ControlKind::TextBox, "", 1200, 120, 2175, 285, 0, &ValueBoxFont, false,
-     "Epoch Date"},
-    {Control::LocalDate, "LocalDate", ControlKind::TextBox, "", 1200, 600, 2175, 285, 1, &ValueBoxFont, false,
-     "Local Date"},
-    {Control::Zone, "Zone", ControlKind::TextBox, "", 3480, 600, 975, 285, 5, nullptr, true, "Zone offset in hours"},
-    {Control::Label1, "Label1", ControlKind::Label, "Epoch Date", 120, 240, 1095, 255, 2, nullptr, false, nullptr},
-    {Control::Label2, "Label2", ControlKind::Label, "Local Date", 120, 600, 1095, 255, 3, nullptr, false, nullptr},
-    {Control::Command1, "Command1", ControlKind::Button, "convert", 3600, 120, 855, 375, 4, nullptr, false, nullptr},
+    {.Id = Control::EpochDate, .Name = "EpochDate", .Kind = ControlKind::TextBox,
+     .Left = 1200, .Top = 120, .Width = 2175, .Height = 285, .TabIndex = 0,
+     .Font = &ValueBoxFont, .AccessibleName = "Epoch Date"},
+    {.Id = Control::LocalDate, .Name = "LocalDate", .Kind = ControlKind::TextBox,
+     .Left = 1200, .Top = 600, .Width = 2175, .Height = 285, .TabIndex = 1,
+     .Font = &ValueBoxFont, .AccessibleName = "Local Date"},
+    {.Id = Control::Zone, .Name = "Zone", .Kind = ControlKind::TextBox,
+     .Left = 3480, .Top = 600, .Width = 975, .Height = 285, .TabIndex = 5,
+     .ReadOnly = true, .AccessibleName = "Zone offset in hours"},
+    {.Id = Control::Label1, .Name = "Label1", .Kind = ControlKind::Label, .Caption = "Epoch Date",
+     .Left = 120, .Top = 240, .Width = 1095, .Height = 255, .TabIndex = 2},
+    {.Id = Control::Label2, .Name = "Label2", .Kind = ControlKind::Label, .Caption = "Local Date",
+     .Left = 120, .Top = 600, .Width = 1095, .Height = 255, .TabIndex = 3},
+    {.Id = Control::Command1, .Name = "Command1", .Kind = ControlKind::Button, .Caption = "convert",
+     .Left = 3600, .Top = 120, .Width = 855, .Height = 375, .TabIndex = 4},
 }};
+// clang-format on
 
 constexpr const ControlDescription& DescriptionOf(Control control)
 {
