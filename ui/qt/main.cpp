@@ -1,8 +1,8 @@
 // The Linux program: the form over its Qt view.
 
 #include "CommandLine.h"
-#include "DisplayFailure.h"
 #include "Fonts.h"
+#include "OpenDisplay.h"
 #include "Product.h"
 #include "Program.h"
 #include "QtView.h"
@@ -27,9 +27,7 @@ int main(int argc, char* argv[])
     char fallbackName[] = "brisvane";
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
-    Brisvane::DisplayFailureGuard displayGuard;
-    QApplication app(qtArgc, qtArgv);
-    displayGuard.Release();
+    const std::unique_ptr<QApplication> application = Brisvane::OpenDisplay(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral(BRISVANE_NAME));
     QApplication::setApplicationVersion(QStringLiteral(BRISVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(BRISVANE_APP_ID));

@@ -1,4 +1,4 @@
-#include "DisplayFailure.h"
+#include "OpenDisplay.h"
 
 #include "QuoteForMessage.h"
 #include "Texts.h"
@@ -20,21 +20,6 @@ struct HeldMessage {
     QByteArray category;
     QString text;
 };
-
-QtMessageHandler previousHandler = nullptr;
-std::vector<HeldMessage>* held = nullptr;
-
-void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s%s\n", Texts::StandardErrorPrefix, DisplayFailureMessage().c_str());
-        std::fflush(stderr);
-        // Qt would abort after this handler; nothing is set up yet that
-        // needs tearing down, so leave at once.
-        std::_Exit(1);
-    }
-    held->push_back(HeldMessage{type, context.category, text});
-}
 
 std::string Variable(const char* name)
 {
@@ -77,32 +62,10 @@ std::string Attempt(std::string_view platform)
            ")";
 }
 
-}  // namespace
-
-DisplayFailureGuard::DisplayFailureGuard()
-{
-    held = new std::vector<HeldMessage>;
-    previousHandler = qInstallMessageHandler(HoldOrFail);
-}
-
-DisplayFailureGuard::~DisplayFailureGuard()
-{
-    Release();
-}
-
-void DisplayFailureGuard::Release()
-{
-    if (held == nullptr)
-        return;
-    qInstallMessageHandler(previousHandler);
-    for (const HeldMessage& message : *held) {
-        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
-        qt_message_output(message.type, context, message.text);
-    }
-    delete held;
-    held = nullptr;
-}
-
+// The line that names the display: `cannot open the display ":0"`, with
+// the Qt platform when one is chosen other than X11's; where Qt tries more
+// than one (Wayland, then X11, in a Wayland session), each in turn with its
+// display.
 std::string DisplayFailureMessage()
 {
     const std::vector<std::string> platforms = PlatformsTried();
@@ -123,6 +86,39 @@ std::string DisplayFailureMessage()
     if (platform != "xcb")
         message += " (Qt platform " + QuoteForMessage(platform) + ")";
     return message;
+}
+
+// Where Qt's message handler, a plain function, finds the messages that the
+// OpenDisplay in progress holds back.
+std::vector<HeldMessage>* held = nullptr;
+
+void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s%s\n", Texts::StandardErrorPrefix, DisplayFailureMessage().c_str());
+        std::fflush(stderr);
+        // Qt would abort after this handler; nothing is set up yet that
+        // needs tearing down, so leave at once.
+        std::_Exit(1);
+    }
+    held->push_back(HeldMessage{type, context.category, text});
+}
+
+}  // namespace
+
+std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv)
+{
+    std::vector<HeldMessage> messages;
+    held = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(HoldOrFail);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    held = nullptr;
+    for (const HeldMessage& message : messages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    return application;
 }
 
 }  // namespace Brisvane
