@@ -11,6 +11,8 @@
 #include "Epoch2Date.h"
 #include "EpochText.h"
 #include "NumberText.h"
+#include "ParseEpochLeading.h"
+#include "ParseEpochStrict.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,7 @@
+#include "ParseEpochLeading.h"
+
 #include "DecimalNumber.h"
-#include "EpochText.h"
+#include "EpochRange.h"
 #include "TextScanner.h"
 
 #include <algorithm>

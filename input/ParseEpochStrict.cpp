@@ -1,5 +1,7 @@
+#include "ParseEpochStrict.h"
+
 #include "DecimalNumber.h"
-#include "EpochText.h"
+#include "EpochRange.h"
 #include "Error.h"
 #include "QuoteForMessage.h"
 #include "TextScanner.h"

@@ -5,6 +5,8 @@
 #include "EpochText.h"
 #include "Error.h"
 #include "NumberText.h"
+#include "ParseEpochLeading.h"
+#include "ParseEpochStrict.h"
 #include "Texts.h"
 
 #include <chrono>

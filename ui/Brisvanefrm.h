@@ -44,6 +44,9 @@ public:
     SerialDate Epoch2Date(Currency EpochTime) const;
 
 private:
+    // Reads the machine's zone once and writes its offset in hours into
+    // Zone; returns the offset in seconds, or none where the platform could
+    // not tell, leaving Zone as it was.
     std::optional<std::int32_t> GetZoneOffset();
     void ShowInvalidEpoch();
 

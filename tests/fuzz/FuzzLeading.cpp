@@ -3,6 +3,7 @@
 
 #include "EpochText.h"
 #include "Error.h"
+#include "ParseEpochLeading.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,6 +5,7 @@
 
 #include "EpochText.h"
 #include "Error.h"
+#include "ParseEpochStrict.h"
 
 #include <cstdint>
 #include <cstdlib>

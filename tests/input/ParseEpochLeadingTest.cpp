@@ -1,5 +1,5 @@
-#include "EpochText.h"
 #include "Error.h"
+#include "ParseEpochLeading.h"
 
 #include <gtest/gtest.h>
 
@@ -93,12 +93,4 @@ TEST(ParseEpochLeading, DoesNotDependOnTheProcessLocale)
     EXPECT_EQ(ParseEpochLeading("2.6"), 3);
     EXPECT_EQ(ParseEpochLeading("2,6"), 2);
     std::setlocale(LC_ALL, previousName.c_str());
-}
-
-TEST(EpochText, IsPlainDecimal)
-{
-    EXPECT_EQ(EpochText(0), "0");
-    EXPECT_EQ(EpochText(-5), "-5");
-    EXPECT_EQ(EpochText(1'600'000'000), "1600000000");
-    EXPECT_EQ(EpochText(-2'147'483'647 - 1), "-2147483648");
 }

@@ -1,5 +1,5 @@
-#include "EpochText.h"
 #include "Error.h"
+#include "ParseEpochStrict.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 
 #include "BrisvanefrmLayout.h"
 #include "DialogScript.h"
-#include "EpochText.h"
 #include "EventDispatch.h"
 #include "FixedRegionalFormat.h"
 #include "FixedZoneSource.h"
+#include "ParseEpochStrict.h"
 #include "Program.h"
 #include "QtView.h"
 
