@@ -1,4 +1,4 @@
-#!/bin/bash
+#!/usr/bin/env bash
 # Usage: CheckInstaller.sh MSI NEXT_MSI [COMMAND...]
 #
 # Installs MSI in the Wine prefix $WINEPREFIX as winget and deployment tools
