@@ -47,6 +47,7 @@ public:
     Win32Process& operator=(const Win32Process&) = delete;
 
     bool Started() const { return started_; }
+    HANDLE Handle() const { return process_.hProcess; }
     bool Ended() const { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
 
     // Its visible top-level window with this title, or null.

@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <oleacc.h>
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <memory>
@@ -242,16 +243,21 @@ const Case Cases[] = {
      true},
 };
 
+// A file beside the driver.
+std::wstring BesideTheDriver(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring beside(path);
+    return beside.replace(beside.find_last_of(L'\\') + 1, std::wstring::npos, name);
+}
+
 // Sets the hook of refuse_edit_boxes.dll, beside the driver, for the whole
 // session until it is unhooked; null if it cannot.
 using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&::UnhookWindowsHookEx)>;
 Hook RefuseEditBoxes()
 {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dll(path);
-    dll.replace(dll.find_last_of(L'\\') + 1, std::wstring::npos, L"refuse_edit_boxes.dll");
-    const HMODULE module = ::LoadLibraryW(dll.c_str());
+    const HMODULE module = ::LoadLibraryW(BesideTheDriver(L"refuse_edit_boxes.dll").c_str());
     const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(module, "RefuseEditBoxes")));
     return Hook(hook != nullptr ? ::SetWindowsHookExW(WH_CBT, hook, module, 0) : nullptr, ::UnhookWindowsHookEx);
 }
@@ -400,6 +406,99 @@ std::vector<Case> CasesOfThisRun()
 
 INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(CasesOfThisRun()),
                          [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.Name); });
+
+// Whether `process` has a DLL of this name loaded.
+bool HasLoaded(const Win32Process& process, const std::wstring& dll)
+{
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ::GetProcessId(process.Handle()));
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    bool found = false;
+    for (BOOL more = ::Module32FirstW(snapshot, &module); more && !found; more = ::Module32NextW(snapshot, &module))
+        found = _wcsicmp(module.szModule, dll.c_str()) == 0;
+    ::CloseHandle(snapshot);
+    return found;
+}
+
+// Has `process` load a DLL by its bare name, as any code in it may: a thread
+// of its own calls LoadLibraryW, which searches where the process lets it.
+// Whether the DLL is loaded afterwards.
+bool LoadsByName(const Win32Process& process, const std::wstring& dll)
+{
+    const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
+    void* name = ::VirtualAllocEx(process.Handle(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (name == nullptr || !::WriteProcessMemory(process.Handle(), name, dll.c_str(), bytes, nullptr))
+        return false;
+    // kernel32 lies at the same address in every process of a session.
+    const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+    const HANDLE thread = ::CreateRemoteThread(process.Handle(), nullptr, 0, load, name, 0, nullptr);
+    if (thread != nullptr) {
+        ::WaitForSingleObject(thread, static_cast<DWORD>(std::chrono::milliseconds(Patience).count()));
+        ::CloseHandle(thread);
+    }
+    ::VirtualFreeEx(process.Handle(), name, 0, MEM_RELEASE);
+    return HasLoaded(process, dll);
+}
+
+// A folder of the driver's own in the temporary one, removed with what it holds.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        wchar_t temporary[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temporary);
+        path_ = temporary + std::wstring(L"brisvane-") + std::to_wstring(::GetCurrentProcessId());
+        ::CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~ScratchFolder()
+    {
+        for (const std::wstring& file : files_)
+            ::DeleteFileW(file.c_str());
+        ::RemoveDirectoryW(path_.c_str());
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // Copies `from` into the folder as `name`; its path, or empty if it cannot.
+    std::wstring Copy(const std::wstring& from, const wchar_t* name)
+    {
+        std::wstring to = path_ + L"\\" + name;
+        if (!::CopyFileW(from.c_str(), to.c_str(), FALSE))
+            return {};
+        files_.push_back(to);
+        return to;
+    }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> files_;
+};
+
+// Brisvane.exe run from a folder that also holds a DLL named like none of
+// Windows', as a Downloads folder may: whatever in the program asks for
+// that name, the DLL beside it stays unloaded; Windows' own still load.
+TEST(EndToEndDllSearch, ADllBesideTheProgramStaysUnloaded)
+{
+    ScratchFolder folder;
+    const std::wstring copy = folder.Copy(ProgramPath, L"Brisvane.exe");
+    const wchar_t* planted = L"brisvane_planted.dll";
+    ASSERT_FALSE(copy.empty());
+    ASSERT_FALSE(folder.Copy(BesideTheDriver(L"refuse_edit_boxes.dll"), planted).empty());
+
+    Win32Process program(copy, L"1");
+    const HWND window = program.WaitForWindow(L"Brisvane", Patience);
+    ASSERT_NE(window, nullptr) << "no window titled Brisvane appeared";
+    EXPECT_FALSE(LoadsByName(program, planted));
+    // One of Windows' own that the program has no use for: were it not
+    // loaded now, the test would show nothing.
+    ASSERT_FALSE(HasLoaded(program, L"dciman32.dll"));
+    EXPECT_TRUE(LoadsByName(program, L"dciman32.dll"));
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.ExitStatus(Patience), 0);
+}
 
 TEST(EndToEndLayout, IsTheStoredOneInTabOrder)
 {

@@ -1,8 +1,6 @@
 // The Win32 view in this process: its window at several DPIs, as Windows
-// moves it between monitors, windows that Windows refuses to make, and the
-// program's DLL search.
+// moves it between monitors, and windows that Windows refuses to make.
 
-#include "DllSearch.h"
 #include "Win32View.h"
 
 #include <gtest/gtest.h>
@@ -143,20 +141,4 @@ TEST(Win32View, SaysWhatWindowsRefusedAndLeavesNothingBehind)
         // Nothing is left that would stop the window being made again.
         EXPECT_NO_THROW((Win32View{Instance(), [] {}})) << c.Failure;
     }
-}
-
-// Last in this file: it changes for good how this process finds DLLs.
-TEST(DllSearch, ADllBesideTheProgramNoLongerLoads)
-{
-    // Any DLL of ours lying beside the test, as a planted one would lie
-    // beside the program; Windows has no DLL of that name of its own.
-    const wchar_t* planted = L"refuse_edit_boxes.dll";
-    const HMODULE before = ::LoadLibraryW(planted);
-    ASSERT_NE(before, nullptr) << "it must load before, or the test shows nothing";
-    ::FreeLibrary(before);
-    ASSERT_EQ(::GetModuleHandleW(planted), nullptr);
-
-    RestrictDllSearch();
-    EXPECT_EQ(::LoadLibraryW(planted), nullptr);
-    EXPECT_NE(::LoadLibraryW(L"oleacc.dll"), nullptr);  // Windows' own still do
 }
