@@ -3,7 +3,7 @@
 //   build/bench/conversion_bench
 //
 // "Full conversion" is what one accepted request costs: Epoch2Date, the
-// calendar reading and the date text. The anchor is the C library's own
+// calendar reading and the date text, as UTF-8. The anchor is the C library's own
 // way to the same text: gmtime_r on the value shifted by the offset, then
 // strftime with "%x %X" in the same locale.
 
@@ -105,6 +105,9 @@ BENCHMARK_CAPTURE(FullConversion, C, "C");
 BENCHMARK_CAPTURE(CLibraryConversion, C, "C");
 BENCHMARK_CAPTURE(FullConversion, en_US, "en_US.UTF-8");
 BENCHMARK_CAPTURE(CLibraryConversion, en_US, "en_US.UTF-8");
+// An older character set: the C library's text is EUC-JP, the program's UTF-8.
+BENCHMARK_CAPTURE(FullConversion, ja_JP_eucjp, "ja_JP.EUC-JP");
+BENCHMARK_CAPTURE(CLibraryConversion, ja_JP_eucjp, "ja_JP.EUC-JP");
 BENCHMARK_CAPTURE(ParseStrict, typical, "1600000000");
 BENCHMARK_CAPTURE(ParseStrict, long, "    -1600000000.49999999999999999999e+0    ");
 BENCHMARK_CAPTURE(ParseLeading, typical, "1600000000");
