@@ -6,4 +6,4 @@ set(triple aarch64-linux-gnu)
 set(qemu qemu-aarch64)
 # The name Debian gives the architecture, which the package carries.
 set(BRISVANE_DEBIAN_ARCHITECTURE arm64)
-include(${CMAKE_CURRENT_LIST_DIR}/debian-cross.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/DebianCross.cmake)

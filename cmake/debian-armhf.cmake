@@ -7,4 +7,4 @@ set(triple arm-linux-gnueabihf)
 set(qemu qemu-arm)
 # The name Debian gives the architecture, which the package carries.
 set(BRISVANE_DEBIAN_ARCHITECTURE armhf)
-include(${CMAKE_CURRENT_LIST_DIR}/debian-cross.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/DebianCross.cmake)
