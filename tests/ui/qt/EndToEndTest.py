@@ -7,7 +7,8 @@ the window is closed the way a window manager's close box does it
 (WM_DELETE_WINDOW). Built with AddressSanitizer, a program that closes
 normally also reports its leaks on standard error, which fails the test.
 
-Usage: EndToEndTest.py PATH/TO/brisvane
+Usage: EndToEndTest.py [EMULATOR [ARGUMENT...] --] PATH/TO/brisvane
+(the emulator, such as qemu-aarch64, runs a cross-built binary)
 """
 
 import contextlib
@@ -22,6 +23,7 @@ import unittest
 from Xlib import X, display, protocol
 
 BINARY = None
+EMULATOR = []
 DISPLAY = None
 
 # Centres of the controls in the window's client area (the stored layout).
@@ -160,7 +162,7 @@ class Brisvane:
             for fd in closed:
                 os.close(fd)
 
-        self.process = subprocess.Popen([BINARY, *arguments], env=env or x_environment(),
+        self.process = subprocess.Popen([*EMULATOR, BINARY, *arguments], env=env or x_environment(),
                                         stdout=subprocess.DEVNULL,
                                         stderr=self.stderr if stderr is None else stderr,
                                         preexec_fn=close_descriptors if closed else None)
@@ -350,7 +352,7 @@ class EndToEndTest(unittest.TestCase):
         for name, variables, expected in cases:
             with self.subTest(name):
                 env = {"PATH": os.environ.get("PATH", "/usr/bin"), "LC_ALL": "C.UTF-8", **variables}
-                result = subprocess.run([BINARY, "1"], env=env, capture_output=True, timeout=30,
+                result = subprocess.run([*EMULATOR, BINARY, "1"], env=env, capture_output=True, timeout=30,
                                         preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)))
                 self.assertEqual(result.returncode, 1, result.stderr)
                 self.assertEqual(result.stderr.decode("utf-8", "replace"), "brisvane: %s\n" % expected)
@@ -358,6 +360,10 @@ class EndToEndTest(unittest.TestCase):
 
 def main():
     global BINARY, DISPLAY
+    if "--" in sys.argv:
+        end = sys.argv.index("--")
+        EMULATOR.extend(sys.argv[1:end])
+        del sys.argv[1:end + 1]
     if len(sys.argv) < 2:
         sys.exit(__doc__)
     BINARY = os.path.abspath(sys.argv.pop(1))
