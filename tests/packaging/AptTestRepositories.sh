@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Writes the repositories that CheckAptRepository.sh publishes, from a
+# release folder and the key that signed it (in GNUPGHOME):
+#   AptTestRepositories.sh DIST KEY FOLDER
+#   FOLDER/release    DIST/apt, as published
+#   FOLDER/later      the release's packages at VERSION.1, signed with KEY
+#   FOLDER/tampered   at VERSION.2, signed with KEY, then its Packages changed
+#   FOLDER/foreign    at VERSION.2, signed with a key made here
+# The versions after the release's are for tests alone: the packages are the
+# release's, with the version in their control files raised.
+set -euo pipefail
+me=${0##*/}
+(($# == 3)) || { echo "usage: $me DIST KEY FOLDER" >&2; exit 2; }
+dist=$(realpath "$1")
+key=$2
+folder=$(realpath -m "$3")
+build=$(dirname "$(realpath "$0")")/../../packaging/debian/BuildAptRepository.sh
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+rm -rf "$folder"
+mkdir -p "$folder"
+cp -a "$dist/apt" "$folder/release"
+uri=$(sed -n 's/^URIs: //p' "$folder/release/brisvane.sources")
+
+# The release's packages at version $1, in folder $2.
+raised() {
+  local deb version unpacked
+  mkdir -p "$2"
+  for deb in "$folder"/release/pool/main/b/brisvane/*.deb; do
+    version=$(dpkg-deb --field "$deb" Version).$1
+    unpacked=$scratch/unpacked
+    rm -rf "$unpacked"
+    dpkg-deb -R "$deb" "$unpacked"
+    sed -i "s/^Version: .*/Version: $version/" "$unpacked/DEBIAN/control"
+    dpkg-deb --root-owner-group -b "$unpacked" \
+      "$2/brisvane_${version}_$(dpkg-deb --field "$deb" Architecture).deb" >/dev/null
+  done
+}
+repository() {  # NAME KEY PACKAGES_FOLDER
+  SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(date +%s)} BRISVANE_APT_URI=$uri BRISVANE_GPG_KEY=$2 BRISVANE_SIGNATURES='' \
+    "$build" "$folder/$1" "$3"/*.deb
+}
+
+raised 1 "$scratch/later"
+repository later "$key" "$scratch/later"
+
+raised 2 "$scratch/newer"
+repository tampered "$key" "$scratch/newer"
+for packages in "$folder"/tampered/dists/stable/main/binary-*/Packages; do
+  sed -i 's/^Description: .*/Description: changed after signing/' "$packages"
+  gzip -9n <"$packages" >"$packages.gz"
+done
+
+gpg --batch --quiet --passphrase '' --quick-generate-key "Someone else <someone@else.invalid>" ed25519 sign 1d
+foreign=$(gpg --list-keys --with-colons "someone@else.invalid" | awk -F: '$1 == "fpr" { print $10; exit }')
+repository foreign "$foreign" "$scratch/newer"
+echo "$me: wrote release, later, tampered and foreign into $folder"
