@@ -8,10 +8,14 @@ the window is closed the way a window manager's close box does it
 normally also reports its leaks on standard error, which fails the test.
 
 Usage: EndToEndTest.py PATH/TO/brisvane
+
+BRISVANE_LAUNCHER, when set, is a command (split as a shell would) that the
+path and the arguments are given to: a chroot, or an emulator.
 """
 
 import os
 import resource
+import shlex
 import subprocess
 import sys
 import tempfile
@@ -21,6 +25,7 @@ import unittest
 from Xlib import X, display, protocol
 
 BINARY = None
+LAUNCHER = shlex.split(os.environ.get("BRISVANE_LAUNCHER", ""))
 DISPLAY = None
 
 # Centres of the controls in the window's client area (the stored layout).
@@ -154,7 +159,7 @@ class Brisvane:
             for fd in closed:
                 os.close(fd)
 
-        self.process = subprocess.Popen([BINARY, *arguments], env=env or x_environment(),
+        self.process = subprocess.Popen([*LAUNCHER, BINARY, *arguments], env=env or x_environment(),
                                         stdout=subprocess.DEVNULL,
                                         stderr=self.stderr if stderr is None else stderr,
                                         preexec_fn=close_descriptors if closed else None)
@@ -168,9 +173,11 @@ class Brisvane:
         return "; the program %s, and wrote on standard error: %r" % (
             "is still running" if status is None else "ended with status %d" % status, self.errors())
 
-    def descriptor(self, fd):
-        """What one of the program's open descriptors refers to."""
-        return os.readlink("/proc/%d/fd/%d" % (self.process.pid, fd))
+    def descriptor_is(self, fd, path):
+        """Whether one of the program's open descriptors is the file at path:
+        the file itself, not its name, which from outside a chroot has the
+        chroot's folder before it."""
+        return os.path.samefile("/proc/%d/fd/%d" % (self.process.pid, fd), path)
 
     def close_normally(self, window):
         """Closes the window and returns the exit status.
@@ -298,7 +305,7 @@ class EndToEndTest(unittest.TestCase):
                 if options.get("closed"):
                     # Nothing of the program's own took the place of a closed stream.
                     for fd in (0, 1, 2):
-                        self.assertEqual(program.descriptor(fd), "/dev/null")
+                        self.assertTrue(program.descriptor_is(fd, "/dev/null"))
                 dismiss("Type mismatch", program)
                 self.assertEqual(program.process.wait(timeout=10), 1)
 
@@ -315,7 +322,7 @@ class EndToEndTest(unittest.TestCase):
         for name, variables, expected in cases:
             with self.subTest(name):
                 env = {"PATH": os.environ.get("PATH", "/usr/bin"), "LC_ALL": "C.UTF-8", **variables}
-                result = subprocess.run([BINARY, "1"], env=env, capture_output=True, timeout=30,
+                result = subprocess.run([*LAUNCHER, BINARY, "1"], env=env, capture_output=True, timeout=30,
                                         preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)))
                 self.assertEqual(result.returncode, 1, result.stderr)
                 self.assertEqual(result.stderr.decode("utf-8", "replace"), "brisvane: %s\n" % expected)
