@@ -7,8 +7,11 @@ the window is closed the way a window manager's close box does it
 (WM_DELETE_WINDOW). Built with AddressSanitizer, a program that closes
 normally also reports its leaks on standard error, which fails the test.
 
-Usage: EndToEndTest.py [EMULATOR [ARGUMENT...] --] PATH/TO/brisvane
-(the emulator, such as qemu-aarch64, runs a cross-built binary)
+Usage: EndToEndTest.py [LAUNCHER [ARGUMENT...] --] PATH/TO/brisvane
+
+LAUNCHER is a command that the program's path and arguments are given to:
+an emulator (qemu-aarch64) for a cross-built program, or chroot FOLDER for
+one installed in a chroot.
 """
 
 import contextlib
@@ -23,7 +26,7 @@ import unittest
 from Xlib import X, display, protocol
 
 BINARY = None
-EMULATOR = []
+LAUNCHER = []
 DISPLAY = None
 
 # Centres of the controls in the window's client area (the stored layout).
@@ -162,7 +165,7 @@ class Brisvane:
             for fd in closed:
                 os.close(fd)
 
-        self.process = subprocess.Popen([*EMULATOR, BINARY, *arguments], env=env or x_environment(),
+        self.process = subprocess.Popen([*LAUNCHER, BINARY, *arguments], env=env or x_environment(),
                                         stdout=subprocess.DEVNULL,
                                         stderr=self.stderr if stderr is None else stderr,
                                         preexec_fn=close_descriptors if closed else None)
@@ -176,9 +179,11 @@ class Brisvane:
         return "; the program %s, and wrote on standard error: %r" % (
             "is still running" if status is None else "ended with status %d" % status, self.errors())
 
-    def descriptor(self, fd):
-        """What one of the program's open descriptors refers to."""
-        return os.readlink("/proc/%d/fd/%d" % (self.process.pid, fd))
+    def descriptor_is(self, fd, path):
+        """Whether one of the program's open descriptors is the file at path:
+        the file itself, not its name, which from outside a chroot has the
+        chroot's folder before it."""
+        return os.path.samefile("/proc/%d/fd/%d" % (self.process.pid, fd), path)
 
     def close_normally(self, window):
         """Closes the window and returns the exit status.
@@ -330,7 +335,7 @@ class EndToEndTest(unittest.TestCase):
                 if options.get("closed"):
                     # Nothing of the program's own took the place of a closed stream.
                     for fd in (0, 1, 2):
-                        self.assertEqual(program.descriptor(fd), "/dev/null")
+                        self.assertTrue(program.descriptor_is(fd, "/dev/null"))
                 dismiss("Type mismatch", program)
                 self.assertEqual(program.process.wait(timeout=10), 1)
 
@@ -352,7 +357,7 @@ class EndToEndTest(unittest.TestCase):
         for name, variables, expected in cases:
             with self.subTest(name):
                 env = {"PATH": os.environ.get("PATH", "/usr/bin"), "LC_ALL": "C.UTF-8", **variables}
-                result = subprocess.run([*EMULATOR, BINARY, "1"], env=env, capture_output=True, timeout=30,
+                result = subprocess.run([*LAUNCHER, BINARY, "1"], env=env, capture_output=True, timeout=30,
                                         preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)))
                 self.assertEqual(result.returncode, 1, result.stderr)
                 self.assertEqual(result.stderr.decode("utf-8", "replace"), "brisvane: %s\n" % expected)
@@ -362,7 +367,7 @@ def main():
     global BINARY, DISPLAY
     if "--" in sys.argv:
         end = sys.argv.index("--")
-        EMULATOR.extend(sys.argv[1:end])
+        LAUNCHER.extend(sys.argv[1:end])
         del sys.argv[1:end + 1]
     if len(sys.argv) < 2:
         sys.exit(__doc__)
