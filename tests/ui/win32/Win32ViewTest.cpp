@@ -1,15 +1,14 @@
 // The Win32 view in this process: its window at several DPIs, as Windows
 // moves it between monitors, and windows that Windows refuses to make.
 
+#include "Handles.h"
 #include "Win32View.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 
 using namespace Brisvane;
 
@@ -40,7 +39,6 @@ LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam)
         return 1;
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
-using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&::UnhookWindowsHookEx)>;
 
 }  // namespace
 
@@ -89,12 +87,14 @@ TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
             const auto font = reinterpret_cast<HFONT>(::SendMessageW(made, WM_GETFONT, 0, 0));
             LOGFONTW asked{};
             ::GetObjectW(font, sizeof asked, &asked);
-            const HDC screen = ::GetDC(nullptr);
-            const HGDIOBJ previous = ::SelectObject(screen, font);
             TEXTMETRICW given{};
-            ::GetTextMetricsW(screen, &given);
-            ::SelectObject(screen, previous);
-            ::ReleaseDC(nullptr, screen);
+            {
+                const ScreenDcHandle screen(::GetDC(nullptr));
+                ASSERT_NE(screen, nullptr);
+                const Selection selected(screen.get(), font);
+                ASSERT_TRUE(selected) << control.Name << " at " << dpi;
+                ASSERT_TRUE(::GetTextMetricsW(screen.get(), &given)) << control.Name << " at " << dpi;
+            }
             const int pixels = PointsToPixels(control.Font->Hundredths, dpi);
             const bool scalable = (given.tmPitchAndFamily & TMPF_VECTOR) != 0;
             EXPECT_EQ(asked.lfHeight, -pixels) << control.Name << " at " << dpi;
@@ -128,7 +128,8 @@ TEST(Win32View, SaysWhatWindowsRefusedAndLeavesNothingBehind)
             ASSERT_NE(::RegisterClassExW(&taken), 0);
         }
         RefusedClass = c.Refused != nullptr ? c.Refused : L"";
-        Hook hook(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId()), ::UnhookWindowsHookEx);
+        HookHandle hook(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId()));
+        ASSERT_NE(hook, nullptr);
         try {
             Win32View view(Instance(), [] {});
             ADD_FAILURE() << "made despite: " << c.Failure;
