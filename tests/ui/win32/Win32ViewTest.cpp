@@ -9,6 +9,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 using namespace Brisvane;
 
@@ -40,7 +41,40 @@ LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The fonts that the controls of `window` draw with.
+std::vector<HFONT> FontsOf(HWND window)
+{
+    std::vector<HFONT> fonts;
+    for (const ControlDescription& control : BrisvanefrmControls)
+        fonts.push_back(
+            reinterpret_cast<HFONT>(::SendMessageW(::GetDlgItem(window, ControlId(control.Id)), WM_GETFONT, 0, 0)));
+    return fonts;
+}
+
 }  // namespace
+
+// A window moved between monitors all day must not grow: each font the view
+// made is deleted once no control uses it, after a move and with the view.
+// (GDI forgets a deleted font: GetObjectType then says 0.)
+TEST(Win32View, DeletesEachFontOnceNoControlUsesIt)
+{
+    std::vector<HFONT> fonts;
+    {
+        Win32View view(Instance(), [] {});
+        fonts = FontsOf(view.Window());
+        for (const int dpi : {144, 120, 96}) {
+            for (const HFONT font : fonts)
+                ASSERT_EQ(::GetObjectType(font), static_cast<DWORD>(OBJ_FONT)) << "a control without its font";
+            RECT suggested{0, 0, 400, 200};
+            ::SendMessageW(view.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            for (const HFONT font : fonts)
+                EXPECT_EQ(::GetObjectType(font), 0u) << "a font kept after the move to " << dpi;
+            fonts = FontsOf(view.Window());
+        }
+    }
+    for (const HFONT font : fonts)
+        EXPECT_EQ(::GetObjectType(font), 0u) << "a font kept after the view";
+}
 
 TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
 {
