@@ -4,6 +4,7 @@
 //
 // Usage: resource_tests PATH\TO\Brisvane.exe PATH\TO\Brisvane.msi [GoogleTest options]
 
+#include "Handles.h"
 #include "Product.h"
 #include "Resources.h"
 
@@ -36,9 +37,9 @@ std::vector<unsigned char> VersionInfo()
 // The program's resources, without running it.
 HMODULE Program()
 {
-    static const HMODULE module =
-        ::LoadLibraryExW(ProgramPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    return module;
+    static const Brisvane::ModuleHandle module(
+        ::LoadLibraryExW(ProgramPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    return module.get();
 }
 
 std::string Resource(LPCWSTR name, LPCWSTR type)
@@ -59,6 +60,28 @@ std::wstring StringValue(std::vector<unsigned char>& info, const std::wstring& n
         return L"(missing)";
     return std::wstring(static_cast<const wchar_t*>(value));
 }
+
+// A handle of the installer's API, closed when it goes. (An MSIHANDLE is a
+// number, not a pointer, so std::unique_ptr cannot hold it; and this is the
+// only file that uses that API.)
+class MsiHandle {
+public:
+    MsiHandle() = default;
+    ~MsiHandle()
+    {
+        if (handle_ != 0)
+            ::MsiCloseHandle(handle_);
+    }
+    MsiHandle(const MsiHandle&) = delete;
+    MsiHandle& operator=(const MsiHandle&) = delete;
+
+    MSIHANDLE Get() const { return handle_; }
+    // Where the call that opens it writes it.
+    MSIHANDLE* Out() { return &handle_; }
+
+private:
+    MSIHANDLE handle_ = 0;
+};
 
 #pragma pack(push, 2)
 struct IconGroupHeader {
@@ -131,11 +154,9 @@ TEST(Resources, IconGroupHoldsExactlyTheThreeImages)
         std::string image = Resource(MAKEINTRESOURCEW(entries[i].Id), MAKEINTRESOURCEW(3) /* RT_ICON */);
         ASSERT_EQ(image.size(), entries[i].BytesInResource) << i;
         auto* bits = reinterpret_cast<BYTE*>(image.data());
-        const HICON icon = ::CreateIconFromResourceEx(bits, entries[i].BytesInResource, TRUE, 0x00030000,
-                                                      expected[i].size, expected[i].size, LR_DEFAULTCOLOR);
+        const Brisvane::IconHandle icon(::CreateIconFromResourceEx(
+            bits, entries[i].BytesInResource, TRUE, 0x00030000, expected[i].size, expected[i].size, LR_DEFAULTCOLOR));
         EXPECT_NE(icon, nullptr) << i;
-        if (icon)
-            ::DestroyIcon(icon);
     }
 }
 
@@ -158,23 +179,22 @@ TEST(Resources, TheInstallerKnowsTheProgramsVersionAndLanguage)
     ASSERT_EQ(::MsiGetFileVersionW(ProgramPath.c_str(), version, &versionLength, language, &languageLength),
               ERROR_SUCCESS);
 
-    MSIHANDLE database = 0, view = 0, record = 0;
-    ASSERT_EQ(::MsiOpenDatabaseW(InstallerPath.c_str(), MSIDBOPEN_READONLY, &database), ERROR_SUCCESS);
-    ASSERT_EQ(::MsiDatabaseOpenViewW(database, L"SELECT `Version`, `Language` FROM `File` WHERE `File` = 'BrisvaneExe'",
-                                     &view),
+    // Closed in the reverse order of their opening, as they go.
+    MsiHandle database, view, record;
+    ASSERT_EQ(::MsiOpenDatabaseW(InstallerPath.c_str(), MSIDBOPEN_READONLY, database.Out()), ERROR_SUCCESS);
+    ASSERT_EQ(::MsiDatabaseOpenViewW(
+                  database.Get(), L"SELECT `Version`, `Language` FROM `File` WHERE `File` = 'BrisvaneExe'", view.Out()),
               ERROR_SUCCESS);
-    ASSERT_EQ(::MsiViewExecute(view, 0), ERROR_SUCCESS);
-    ASSERT_EQ(::MsiViewFetch(view, &record), ERROR_SUCCESS);
-    const auto field = [record](UINT index) {
+    ASSERT_EQ(::MsiViewExecute(view.Get(), 0), ERROR_SUCCESS);
+    ASSERT_EQ(::MsiViewFetch(view.Get(), record.Out()), ERROR_SUCCESS);
+    const auto field = [&record](UINT index) {
         wchar_t text[32] = {};
         DWORD length = 32;
-        ::MsiRecordGetStringW(record, index, text, &length);
+        ::MsiRecordGetStringW(record.Get(), index, text, &length);
         return std::wstring(text);
     };
     EXPECT_EQ(field(1), version);
     EXPECT_EQ(field(2), language);
-    for (const MSIHANDLE handle : {record, view, database})
-        ::MsiCloseHandle(handle);
 }
 
 int main(int argc, char** argv)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Handles.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -13,42 +15,48 @@ class Win32Process {
 public:
     // Starts `program` with its quoted path and `arguments` as its command
     // line; with `readErrors`, its standard error on a pipe that Errors() reads.
+    // Started() says whether the pipe and the process could both be made.
     Win32Process(const std::wstring& program, const std::wstring& arguments, bool readErrors = false)
     {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        // Only the program writes to the pipe, so that reading ends when it
+        // ends: this end goes when the constructor does.
+        Brisvane::KernelHandle errorWrite;
         if (readErrors) {
             SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-            ::CreatePipe(&errorRead_, &startup.hStdError, &inherited, 0);
-            ::SetHandleInformation(errorRead_, HANDLE_FLAG_INHERIT, 0);
+            HANDLE read = nullptr, write = nullptr;
+            if (!::CreatePipe(&read, &write, &inherited, 0))
+                return;
+            errorRead_.reset(read);
+            errorWrite.reset(write);
+            if (!::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0))
+                return;
+            startup.hStdError = write;
             startup.dwFlags = STARTF_USESTDHANDLES;
         }
         std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-        started_ = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, readErrors, 0, nullptr,
-                                    nullptr, &startup, &process_);
-        // Only the program writes to it, so that reading ends when it ends.
-        if (startup.hStdError != nullptr)
-            ::CloseHandle(startup.hStdError);
+        PROCESS_INFORMATION started{};
+        if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, readErrors, 0, nullptr, nullptr,
+                              &startup, &started))
+            return;
+        process_.reset(started.hProcess);
+        const Brisvane::KernelHandle thread(started.hThread);  // nothing here waits on it
+        processId_ = started.dwProcessId;
     }
     ~Win32Process()
     {
-        if (started_) {
-            if (!Ended()) {
-                ::TerminateProcess(process_.hProcess, 1);
-                ::WaitForSingleObject(process_.hProcess, INFINITE);
-            }
-            ::CloseHandle(process_.hProcess);
-            ::CloseHandle(process_.hThread);
+        if (Started() && !Ended()) {
+            ::TerminateProcess(process_.get(), 1);
+            ::WaitForSingleObject(process_.get(), INFINITE);
         }
-        if (errorRead_ != nullptr)
-            ::CloseHandle(errorRead_);
     }
     Win32Process(const Win32Process&) = delete;
     Win32Process& operator=(const Win32Process&) = delete;
 
-    bool Started() const { return started_; }
-    HANDLE Handle() const { return process_.hProcess; }
-    bool Ended() const { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+    bool Started() const { return process_ != nullptr; }
+    HANDLE Handle() const { return process_.get(); }
+    bool Ended() const { return ::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
 
     // Its visible top-level window with this title, or null.
     HWND WindowTitled(const std::wstring& title) const
@@ -57,7 +65,7 @@ public:
             DWORD Process;
             const std::wstring& Title;
             HWND Found;
-        } search{process_.dwProcessId, title, nullptr};
+        } search{processId_, title, nullptr};
         ::EnumWindows(
             [](HWND window, LPARAM context) -> BOOL {
                 auto& search = *reinterpret_cast<Search*>(context);
@@ -91,10 +99,10 @@ public:
     // Its exit status, or -1 if it is still running after `patience`.
     int ExitStatus(std::chrono::milliseconds patience) const
     {
-        if (::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(patience.count())) != WAIT_OBJECT_0)
+        if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(patience.count())) != WAIT_OBJECT_0)
             return -1;
         DWORD status = 0;
-        ::GetExitCodeProcess(process_.hProcess, &status);
+        ::GetExitCodeProcess(process_.get(), &status);
         return static_cast<int>(status);
     }
 
@@ -105,7 +113,7 @@ public:
         std::string errors;
         char buffer[512];
         DWORD read = 0;
-        while (errorRead_ != nullptr && ::ReadFile(errorRead_, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        while (errorRead_ != nullptr && ::ReadFile(errorRead_.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
             errors.append(buffer, read);
         return errors;
     }
@@ -118,7 +126,7 @@ private:
         return title;
     }
 
-    PROCESS_INFORMATION process_{};
-    HANDLE errorRead_ = nullptr;
-    bool started_ = false;
+    Brisvane::KernelHandle process_;
+    DWORD processId_ = 0;
+    Brisvane::KernelHandle errorRead_;
 };

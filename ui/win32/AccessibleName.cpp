@@ -1,11 +1,13 @@
 #include "AccessibleName.h"
 
 #include "BoundFunctionWindows.h"
+#include "Handles.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
 
 #include <new>
+#include <utility>
 
 namespace Brisvane {
 namespace {
@@ -57,8 +59,9 @@ bool IsSelf(const VARIANT& child)
 // other question goes to Windows' object.
 class NamedAccessible final : public IAccessible, public IOleWindow {
 public:
-    NamedAccessible(HWND box, IAccessible* standard, const std::wstring& name, const AccessibilityFunctions& functions)
-        : box_(box), standard_(standard), name_(name), functions_(functions)
+    NamedAccessible(HWND box, ComPointer<IAccessible> standard, const std::wstring& name,
+                    const AccessibilityFunctions& functions)
+        : box_(box), standard_(std::move(standard)), name_(name), functions_(functions)
     {
     }
     NamedAccessible(const NamedAccessible&) = delete;
@@ -197,11 +200,11 @@ public:
     }
 
 private:
-    ~NamedAccessible() { standard_->Release(); }
+    ~NamedAccessible() = default;
 
     LONG references_ = 1;
     HWND box_;
-    IAccessible* standard_;
+    const ComPointer<IAccessible> standard_;
     // A copy: a client may hold the object after the box is gone.
     const std::wstring name_;
     const AccessibilityFunctions& functions_;
@@ -214,19 +217,21 @@ LRESULT NamedObject(HWND box, WPARAM flags, const std::wstring& name) noexcept
     const AccessibilityFunctions* functions = Accessibility();
     if (functions == nullptr)
         return 0;
-    IAccessible* standard = nullptr;
+    IAccessible* made = nullptr;
     if (FAILED(functions->CreateStdAccessibleObject(box, OBJID_CLIENT, __uuidof(IAccessible),
-                                                    reinterpret_cast<void**>(&standard))))
+                                                    reinterpret_cast<void**>(&made))))
         return 0;
-    NamedAccessible* named = nullptr;
+    // Owned before the allocation below, which may fail.
+    ComPointer<IAccessible> standard(made);
+    ComPointer<NamedAccessible> named;
     try {
-        named = new NamedAccessible(box, standard, name, *functions);
+        named.reset(new NamedAccessible(box, std::move(standard), name, *functions));
     } catch (const std::bad_alloc&) {
-        standard->Release();
         return 0;
     }
-    const LRESULT answer = functions->LresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(named));
-    named->Release();
+    // The answer holds a reference of its own.
+    const LRESULT answer =
+        functions->LresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(named.get()));
     return answer > 0 ? answer : 0;
 }
 

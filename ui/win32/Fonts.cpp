@@ -3,6 +3,7 @@
 #include "Unicode.h"
 
 #include <cwchar>
+#include <utility>
 
 namespace Brisvane {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 // regular strokes.)
 constexpr wchar_t ScalableFace[] = L"Microsoft Sans Serif";
 
-HFONT CreateFontOf(const wchar_t* face, int pixels, const FontDescription& font, BYTE precision)
+FontHandle CreateFontOf(const wchar_t* face, int pixels, const FontDescription& font, BYTE precision)
 {
     LOGFONTW logical{};
     logical.lfHeight = -pixels;  // the character height, without the leading
@@ -22,7 +23,7 @@ HFONT CreateFontOf(const wchar_t* face, int pixels, const FontDescription& font,
     logical.lfOutPrecision = precision;
     logical.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     std::wcsncpy(logical.lfFaceName, face, LF_FACESIZE - 1);
-    return ::CreateFontIndirectW(&logical);
+    return FontHandle(::CreateFontIndirectW(&logical));
 }
 
 // Whether the font that `font` maps to has that character height and at
@@ -31,12 +32,12 @@ HFONT CreateFontOf(const wchar_t* face, int pixels, const FontDescription& font,
 // not draw at every size.
 bool GivesSizeAndWeight(HFONT font, int pixels, int weight)
 {
-    const HDC screen = ::GetDC(nullptr);
-    const HGDIOBJ previous = ::SelectObject(screen, font);
+    const ScreenDcHandle screen(::GetDC(nullptr));
+    if (screen == nullptr)
+        return false;
+    const Selection selected(screen.get(), font);
     TEXTMETRICW metrics{};
-    const bool measured = ::GetTextMetricsW(screen, &metrics);
-    ::SelectObject(screen, previous);
-    ::ReleaseDC(nullptr, screen);
+    const bool measured = selected && ::GetTextMetricsW(screen.get(), &metrics);
     const bool simulated = (metrics.tmPitchAndFamily & TMPF_VECTOR) == 0 && metrics.tmOverhang > 0;
     return measured && metrics.tmHeight - metrics.tmInternalLeading == pixels && metrics.tmWeight >= weight &&
            !simulated;
@@ -44,27 +45,23 @@ bool GivesSizeAndWeight(HFONT font, int pixels, int weight)
 
 }  // namespace
 
-HFONT CreateWindowFont(UINT dpi)
+FontHandle CreateWindowFont(UINT dpi)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
-        return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    return ::CreateFontIndirectW(&metrics.lfMessageFont);
+        return FontHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    return FontHandle(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-HFONT CreateDescribedFont(const FontDescription& font, UINT dpi)
+FontHandle CreateDescribedFont(const FontDescription& font, UINT dpi)
 {
     const int pixels = PointsToPixels(font.Hundredths, static_cast<int>(dpi));
-    const HFONT described = CreateFontOf(Utf16FromUtf8<wchar_t>(font.Face).c_str(), pixels, font, OUT_DEFAULT_PRECIS);
-    if (described != nullptr && GivesSizeAndWeight(described, pixels, font.Weight))
+    FontHandle described = CreateFontOf(Utf16FromUtf8<wchar_t>(font.Face).c_str(), pixels, font, OUT_DEFAULT_PRECIS);
+    if (described != nullptr && GivesSizeAndWeight(described.get(), pixels, font.Weight))
         return described;
-    const HFONT scalable = CreateFontOf(ScalableFace, pixels, font, OUT_TT_ONLY_PRECIS);
-    if (scalable == nullptr)
-        return described;
-    if (described != nullptr)
-        ::DeleteObject(described);
-    return scalable;
+    FontHandle scalable = CreateFontOf(ScalableFace, pixels, font, OUT_TT_ONLY_PRECIS);
+    return scalable != nullptr ? std::move(scalable) : std::move(described);
 }
 
 }  // namespace Brisvane

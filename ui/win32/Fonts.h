@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BrisvanefrmLayout.h"
+#include "Handles.h"
 
 #include <windows.h>
 
@@ -8,12 +9,12 @@ namespace Brisvane {
 
 // The window's default font at `dpi`: the system's message font, as dialogs
 // and their controls use.
-HFONT CreateWindowFont(UINT dpi);
+FontHandle CreateWindowFont(UINT dpi);
 
 // `font` at `dpi`. Where its face cannot give that size and weight itself (a
 // bitmap face has a few sizes, and "MS Sans Serif" only a regular weight,
 // which GDI emboldens by smearing), a scalable sans-serif face at the same
 // size and weight instead, asked for by the height of its em.
-HFONT CreateDescribedFont(const FontDescription& font, UINT dpi);
+FontHandle CreateDescribedFont(const FontDescription& font, UINT dpi);
 
 }  // namespace Brisvane

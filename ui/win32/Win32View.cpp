@@ -198,18 +198,17 @@ void Win32View::Create()
 
 void Win32View::LayOut(UINT dpi)
 {
-    // The fonts made for the DPI before are deleted once no control uses them.
-    const HFONT oldWindowFont = std::exchange(windowFont_, CreateWindowFont(dpi));
-    const HFONT oldValueFont = std::exchange(valueFont_, CreateDescribedFont(ValueBoxFont, dpi));
+    // The fonts made for the DPI before are deleted once no control uses
+    // them, as these go.
+    const FontHandle oldWindowFont = std::exchange(windowFont_, CreateWindowFont(dpi));
+    const FontHandle oldValueFont = std::exchange(valueFont_, CreateDescribedFont(ValueBoxFont, dpi));
     for (const ControlDescription& control : BrisvanefrmControls) {
         const PixelRect rect = PixelsOf(control, static_cast<int>(dpi));
         const HWND made = ControlWindow(control.Id);
         ::MoveWindow(made, rect.Left, rect.Top, rect.Width, rect.Height, TRUE);
-        ::SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(control.Font != nullptr ? valueFont_ : windowFont_),
-                       TRUE);
+        ::SendMessageW(made, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(control.Font != nullptr ? valueFont_.get() : windowFont_.get()), TRUE);
     }
-    ::DeleteObject(oldWindowFont);
-    ::DeleteObject(oldValueFont);
 }
 
 void Win32View::Destroy() noexcept
@@ -220,8 +219,6 @@ void Win32View::Destroy() noexcept
         ::DestroyWindow(window_);
     if (class_ != 0)
         ::UnregisterClassW(WindowClass, instance_);
-    ::DeleteObject(windowFont_);
-    ::DeleteObject(valueFont_);
 }
 
 int Win32View::Run()

@@ -2,6 +2,7 @@
 
 #include "BrisvanefrmLayout.h"
 #include "FormView.h"
+#include "Handles.h"
 #include "Resources.h"
 
 #include <windows.h>
@@ -57,8 +58,9 @@ private:
     HWND window_ = nullptr;
     // In the order of Control.
     std::array<HWND, BrisvanefrmControls.size()> controls_{};
-    HFONT windowFont_ = nullptr;
-    HFONT valueFont_ = nullptr;
+    // Deleted with the view, after Destroy has destroyed the controls that use them.
+    FontHandle windowFont_;
+    FontHandle valueFont_;
     // The control that had the focus when the window was last deactivated.
     HWND focus_ = nullptr;
     int exitStatus_ = 0;

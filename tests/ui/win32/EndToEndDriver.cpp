@@ -9,6 +9,7 @@
 //
 // Usage: brisvane_end_to_end PATH\TO\Brisvane.exe [GoogleTest options]
 
+#include "Handles.h"
 #include "Win32Process.h"
 #include "Win32View.h"
 
@@ -23,7 +24,6 @@
 #include <memory>
 #include <string>
 #include <thread>
-#include <type_traits>
 #include <vector>
 
 using namespace Brisvane;
@@ -252,14 +252,23 @@ std::wstring BesideTheDriver(const wchar_t* name)
     return beside.replace(beside.find_last_of(L'\\') + 1, std::wstring::npos, name);
 }
 
-// Sets the hook of refuse_edit_boxes.dll, beside the driver, for the whole
-// session until it is unhooked; null if it cannot.
-using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&::UnhookWindowsHookEx)>;
-Hook RefuseEditBoxes()
+// The hook of refuse_edit_boxes.dll, beside the driver, set for the whole
+// session while this lives; `Hook` is null if it cannot be set. The hook
+// goes first, then the DLL that holds it.
+struct Refusal {
+    ModuleHandle Dll;
+    HookHandle Hook;
+};
+Refusal RefuseEditBoxes()
 {
-    const HMODULE module = ::LoadLibraryW(BesideTheDriver(L"refuse_edit_boxes.dll").c_str());
-    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(module, "RefuseEditBoxes")));
-    return Hook(hook != nullptr ? ::SetWindowsHookExW(WH_CBT, hook, module, 0) : nullptr, ::UnhookWindowsHookEx);
+    Refusal refusal{ModuleHandle(::LoadLibraryW(BesideTheDriver(L"refuse_edit_boxes.dll").c_str())), nullptr};
+    if (refusal.Dll == nullptr)
+        return refusal;
+    const auto hook =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(refusal.Dll.get(), "RefuseEditBoxes")));
+    if (hook != nullptr)
+        refusal.Hook.reset(::SetWindowsHookExW(WH_CBT, hook, refusal.Dll.get(), 0));
+    return refusal;
 }
 
 HWND ControlOf(HWND window, Control control)
@@ -274,14 +283,24 @@ struct Accessible {
     long Role = 0, State = 0;
 };
 
+// A text the accessible object made for this process; "(none)" if it made none.
+std::wstring TakeText(BSTR text)
+{
+    struct FreeText {
+        void operator()(BSTR text) const noexcept { ::SysFreeString(text); }
+    };
+    const std::unique_ptr<OLECHAR, FreeText> owned(text);
+    return owned != nullptr ? owned.get() : L"(none)";
+}
+
 Accessible AccessibleOf(HWND control)
 {
-    Accessible seen;
-    IAccessible* object = nullptr;
+    IAccessible* made = nullptr;
     // __uuidof: a static build's IID_IAccessible is an import thunk, not the GUID.
     if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(&object))))
-        return seen;
+                                            reinterpret_cast<void**>(&made))))
+        return {};
+    const ComPointer<IAccessible> object(made);
     VARIANT self{};
     self.vt = VT_I4;  // CHILDID_SELF
     VARIANT role{}, state{};
@@ -290,11 +309,7 @@ Accessible AccessibleOf(HWND control)
     object->get_accValue(self, &value);
     object->get_accRole(self, &role);
     object->get_accState(self, &state);
-    seen = {name ? name : L"(none)", value ? value : L"(none)", role.lVal, state.lVal};
-    ::SysFreeString(name);
-    ::SysFreeString(value);
-    object->Release();
-    return seen;
+    return {TakeText(name), TakeText(value), role.lVal, state.lVal};
 }
 
 // The text of a box once it equals `expected`, or what it holds when
@@ -315,8 +330,8 @@ class EndToEnd : public testing::TestWithParam<Case> {};
 TEST_P(EndToEnd, RunsAsTheUserSeesIt)
 {
     const Case& c = GetParam();
-    const Hook refusal = c.EditBoxesRefused ? RefuseEditBoxes() : Hook(nullptr, ::UnhookWindowsHookEx);
-    ASSERT_EQ(refusal != nullptr, c.EditBoxesRefused) << "cannot set the hook of refuse_edit_boxes.dll";
+    const Refusal refusal = c.EditBoxesRefused ? RefuseEditBoxes() : Refusal{};
+    ASSERT_EQ(refusal.Hook != nullptr, c.EditBoxesRefused) << "cannot set the hook of refuse_edit_boxes.dll";
     Program program(c.Arguments);
     ASSERT_TRUE(program.Started()) << "cannot start " << Narrow(ProgramPath);
     // Made, but shown only once its boxes are written; unless it cannot be made.
@@ -410,16 +425,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(CasesOfThisRun()),
 // Whether `process` has a DLL of this name loaded.
 bool HasLoaded(const Win32Process& process, const std::wstring& dll)
 {
-    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ::GetProcessId(process.Handle()));
-    if (snapshot == INVALID_HANDLE_VALUE)
+    const KernelHandle snapshot =
+        OwnedUnlessInvalid(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ::GetProcessId(process.Handle())));
+    if (snapshot == nullptr)
         return false;
     MODULEENTRY32W module{};
     module.dwSize = sizeof module;
-    bool found = false;
-    for (BOOL more = ::Module32FirstW(snapshot, &module); more && !found; more = ::Module32NextW(snapshot, &module))
-        found = _wcsicmp(module.szModule, dll.c_str()) == 0;
-    ::CloseHandle(snapshot);
-    return found;
+    for (BOOL more = ::Module32FirstW(snapshot.get(), &module); more; more = ::Module32NextW(snapshot.get(), &module))
+        if (_wcsicmp(module.szModule, dll.c_str()) == 0)
+            return true;
+    return false;
 }
 
 // Has `process` load a DLL by its bare name, as any code in it may: a thread
@@ -428,18 +443,17 @@ bool HasLoaded(const Win32Process& process, const std::wstring& dll)
 bool LoadsByName(const Win32Process& process, const std::wstring& dll)
 {
     const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
-    void* name = ::VirtualAllocEx(process.Handle(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (name == nullptr || !::WriteProcessMemory(process.Handle(), name, dll.c_str(), bytes, nullptr))
+    const RemoteMemory name(::VirtualAllocEx(process.Handle(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE,
+                                             PAGE_READWRITE),
+                            FreeRemoteMemory{process.Handle()});
+    if (name == nullptr || !::WriteProcessMemory(process.Handle(), name.get(), dll.c_str(), bytes, nullptr))
         return false;
     // kernel32 lies at the same address in every process of a session.
     const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
-    const HANDLE thread = ::CreateRemoteThread(process.Handle(), nullptr, 0, load, name, 0, nullptr);
-    if (thread != nullptr) {
-        ::WaitForSingleObject(thread, static_cast<DWORD>(std::chrono::milliseconds(Patience).count()));
-        ::CloseHandle(thread);
-    }
-    ::VirtualFreeEx(process.Handle(), name, 0, MEM_RELEASE);
+    const KernelHandle thread(::CreateRemoteThread(process.Handle(), nullptr, 0, load, name.get(), 0, nullptr));
+    if (thread != nullptr)
+        ::WaitForSingleObject(thread.get(), static_cast<DWORD>(std::chrono::milliseconds(Patience).count()));
     return HasLoaded(process, dll);
 }
 

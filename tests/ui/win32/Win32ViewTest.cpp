@@ -1,15 +1,15 @@
 // The Win32 view in this process: its window at several DPIs, as Windows
 // moves it between monitors, and windows that Windows refuses to make.
 
+#include "Handles.h"
 #include "Win32View.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
+#include <vector>
 
 using namespace Brisvane;
 
@@ -40,9 +40,41 @@ LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam)
         return 1;
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
-using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&::UnhookWindowsHookEx)>;
+
+// The fonts that the controls of `window` draw with.
+std::vector<HFONT> FontsOf(HWND window)
+{
+    std::vector<HFONT> fonts;
+    for (const ControlDescription& control : BrisvanefrmControls)
+        fonts.push_back(
+            reinterpret_cast<HFONT>(::SendMessageW(::GetDlgItem(window, ControlId(control.Id)), WM_GETFONT, 0, 0)));
+    return fonts;
+}
 
 }  // namespace
+
+// A window moved between monitors all day must not grow: each font the view
+// made is deleted once no control uses it, after a move and with the view.
+// (GDI forgets a deleted font: GetObjectType then says 0.)
+TEST(Win32View, DeletesEachFontOnceNoControlUsesIt)
+{
+    std::vector<HFONT> fonts;
+    {
+        Win32View view(Instance(), [] {});
+        fonts = FontsOf(view.Window());
+        for (const int dpi : {144, 120, 96}) {
+            for (const HFONT font : fonts)
+                ASSERT_EQ(::GetObjectType(font), static_cast<DWORD>(OBJ_FONT)) << "a control without its font";
+            RECT suggested{0, 0, 400, 200};
+            ::SendMessageW(view.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            for (const HFONT font : fonts)
+                EXPECT_EQ(::GetObjectType(font), 0u) << "a font kept after the move to " << dpi;
+            fonts = FontsOf(view.Window());
+        }
+    }
+    for (const HFONT font : fonts)
+        EXPECT_EQ(::GetObjectType(font), 0u) << "a font kept after the view";
+}
 
 TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
 {
@@ -89,12 +121,14 @@ TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
             const auto font = reinterpret_cast<HFONT>(::SendMessageW(made, WM_GETFONT, 0, 0));
             LOGFONTW asked{};
             ::GetObjectW(font, sizeof asked, &asked);
-            const HDC screen = ::GetDC(nullptr);
-            const HGDIOBJ previous = ::SelectObject(screen, font);
             TEXTMETRICW given{};
-            ::GetTextMetricsW(screen, &given);
-            ::SelectObject(screen, previous);
-            ::ReleaseDC(nullptr, screen);
+            {
+                const ScreenDcHandle screen(::GetDC(nullptr));
+                ASSERT_NE(screen, nullptr);
+                const Selection selected(screen.get(), font);
+                ASSERT_TRUE(selected) << control.Name << " at " << dpi;
+                ASSERT_TRUE(::GetTextMetricsW(screen.get(), &given)) << control.Name << " at " << dpi;
+            }
             const int pixels = PointsToPixels(control.Font->Hundredths, dpi);
             const bool scalable = (given.tmPitchAndFamily & TMPF_VECTOR) != 0;
             EXPECT_EQ(asked.lfHeight, -pixels) << control.Name << " at " << dpi;
@@ -128,7 +162,8 @@ TEST(Win32View, SaysWhatWindowsRefusedAndLeavesNothingBehind)
             ASSERT_NE(::RegisterClassExW(&taken), 0);
         }
         RefusedClass = c.Refused != nullptr ? c.Refused : L"";
-        Hook hook(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId()), ::UnhookWindowsHookEx);
+        HookHandle hook(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId()));
+        ASSERT_NE(hook, nullptr);
         try {
             Win32View view(Instance(), [] {});
             ADD_FAILURE() << "made despite: " << c.Failure;
