@@ -41,7 +41,7 @@ public:
     // be UTF-8 (ja_JP.eucjp, el_GR) nor the same for both.
     explicit PosixRegionalFormat(LocaleHandle locale)
         : locale_(std::move(locale)), timeCharset_(::nl_langinfo_l(_NL_TIME_CODESET, locale_.get())),
-          timeIsUtf8_(IsUtf8AsItStands(timeCharset_)),
+          timeIsUtf8_(NeedsNoConversion(timeCharset_)),
           decimalSeparator_(Utf8FromCharset(::nl_langinfo_l(RADIXCHAR, locale_.get()),
                                             ::nl_langinfo_l(_NL_NUMERIC_CODESET, locale_.get())))
     {

@@ -72,14 +72,14 @@ std::string AsciiOnly(const std::string& text)
 
 }  // namespace
 
-bool IsUtf8AsItStands(const char* charset)
+bool NeedsNoConversion(const char* charset)
 {
     return std::strcmp(charset, "UTF-8") == 0 || std::strcmp(charset, Ascii) == 0;
 }
 
 std::string Utf8FromCharset(std::string text, const char* charset)
 {
-    if (IsUtf8AsItStands(charset))
+    if (NeedsNoConversion(charset))
         return text;
     Conversion conversion(charset);
     if (!conversion.IsOpen())
