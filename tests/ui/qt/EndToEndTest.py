@@ -16,7 +16,9 @@ one installed in a chroot.
 
 import contextlib
 import os
+import re
 import resource
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -28,6 +30,9 @@ from Xlib import X, display, protocol
 BINARY = None
 LAUNCHER = []
 DISPLAY = None
+# The programs' runtime folder, private as a session's is: without one, Qt
+# warns on every start.
+RUNTIME_DIR = None
 
 # Centres of the controls in the window's client area (the stored layout).
 EPOCH_DATE = (150, 17)
@@ -58,7 +63,7 @@ def x_environment():
     # libdbus tries to autolaunch one, and where that fails it leaks a buffer
     # that LeakSanitizer then pins on the program.
     env = dict(os.environ, DISPLAY=DISPLAY, TZ="UTC", LC_ALL="C.UTF-8", QT_QPA_PLATFORM="xcb",
-               DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent")
+               DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent", XDG_RUNTIME_DIR=RUNTIME_DIR)
     env.pop("WAYLAND_DISPLAY", None)
     return env
 
@@ -170,9 +175,12 @@ class Brisvane:
                                         stderr=self.stderr if stderr is None else stderr,
                                         preexec_fn=close_descriptors if closed else None)
 
-    def errors(self):
+    def error_bytes(self):
         self.stderr.seek(0)
-        return self.stderr.read().decode("utf-8", "replace")
+        return self.stderr.read()
+
+    def errors(self):
+        return self.error_bytes().decode("utf-8", "replace")
 
     def state(self):
         status = self.process.poll()
@@ -272,12 +280,37 @@ class EndToEndTest(unittest.TestCase):
         self.assertEqual(read_box(window, LOCAL_DATE), "2020\u5e7409\u670813\u65e5 12\u664226\u520640\u79d2")
         self.assert_closes_normally(program, window)
 
-        # The message box and the line on standard error say the same.
+        # The message box and the line on standard error say the same, the
+        # line in EUC-JP, as the terminal reads it. A byte that is no
+        # character (a lead byte at the end) is quoted as U+FFFD, which
+        # EUC-JP lacks: its escape stands for it.
         typed = "\uff11\uff16x"  # full-width digits, as a Japanese input method types them
-        program = self.launch(typed.encode("euc_jp"), env=env)
+        program = self.launch(typed.encode("euc_jp") + b"\xa4", env=env)
         dismiss("Type mismatch", program)
         self.assertEqual(program.process.wait(timeout=10), 1)
-        self.assertIn('brisvane: Type mismatch: "%s" is not a number\n' % typed, program.errors())
+        self.assertEqual(program.error_bytes().decode("euc_jp"),
+                         'brisvane: Type mismatch: "%s\\uFFFD" is not a number\n' % typed)
+
+    def test_tab_from_local_date_goes_to_convert(self):
+        """The labels between them in the tab order never take the focus;
+        Space then presses the button."""
+        program = self.launch("1600000000")
+        window = find_window("Brisvane", program)
+        xdotool("mousemove", "--window", window, str(LOCAL_DATE[0]), str(LOCAL_DATE[1]), "click", "1",
+                "key", "Tab", "key", "space")
+        answer_prompt("86400", program)
+        self.assertEqual(read_box(window, EPOCH_DATE), "86400")
+        self.assert_closes_normally(program, window)
+
+    def test_what_qt_says_while_the_display_opens_is_passed_on(self):
+        """Held back while the display opens, and then written once: Qt's
+        warning about a runtime folder others may write to, and nothing else."""
+        folder = self.runtime_dir()
+        os.chmod(folder, 0o777)
+        program = self.launch("1600000000", env=dict(x_environment(), XDG_RUNTIME_DIR=folder))
+        window = find_window("Brisvane", program)
+        self.assert_closes_normally(program, window)
+        self.assertRegex(program.errors(), r"\AQStandardPaths: [^\n]*%s\b[^\n]*\n\Z" % re.escape(folder))
 
     def test_without_command_line_the_prompt_opens_over_the_window(self):
         program = self.launch()
@@ -364,7 +397,7 @@ class EndToEndTest(unittest.TestCase):
 
 
 def main():
-    global BINARY, DISPLAY
+    global BINARY, DISPLAY, RUNTIME_DIR
     if "--" in sys.argv:
         end = sys.argv.index("--")
         LAUNCHER.extend(sys.argv[1:end])
@@ -372,12 +405,14 @@ def main():
     if len(sys.argv) < 2:
         sys.exit(__doc__)
     BINARY = os.path.abspath(sys.argv.pop(1))
+    RUNTIME_DIR = tempfile.mkdtemp()
     server, DISPLAY = start_x_server()
     try:
         result = unittest.main(exit=False, verbosity=2).result
     finally:
         server.terminate()
         server.wait(timeout=10)
+        shutil.rmtree(RUNTIME_DIR, ignore_errors=True)
     sys.exit(0 if result.wasSuccessful() else 1)
 
 
