@@ -24,7 +24,10 @@ TEST(CharsetFromUtf8, WritesWhatTheSetLacksAsItsEscape)
              // EUC-JP has no euro sign, and no set of glibc's an emoji.
              Case{"a character the set lacks", "1\u20AC2", "EUC-JP", "1\\u20AC2"},
              Case{"past U+FFFF", "\U0001F600", "ISO-8859-7", "\\U0001F600"},
-             Case{"a byte that is not UTF-8", "a\xFF" "b", "EUC-JP", "a\\xFFb"},
+             Case{"a byte that is not UTF-8",
+                  "a\xFF"
+                  "b",
+                  "EUC-JP", "a\\xFFb"},
              // The shift into kanji is closed at the end, and where an
              // escape comes between kanji.
              Case{"ISO-2022-JP", "\u4E9C\u20AC\u4E9C", "ISO-2022-JP",
