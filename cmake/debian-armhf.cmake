@@ -3,8 +3,8 @@
 # (scripts/cross installs what it needs):
 #   cmake -S . -B build-armhf -DCMAKE_TOOLCHAIN_FILE=cmake/debian-armhf.cmake
 set(CMAKE_SYSTEM_PROCESSOR armv7l)
-set(triple arm-linux-gnueabihf)
-set(qemu qemu-arm)
+set(BRISVANE_TRIPLE arm-linux-gnueabihf)
+set(BRISVANE_EMULATOR qemu-arm)
 # The name Debian gives the architecture, which the package carries.
 set(BRISVANE_DEBIAN_ARCHITECTURE armhf)
 include(${CMAKE_CURRENT_LIST_DIR}/DebianCross.cmake)

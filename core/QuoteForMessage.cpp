@@ -51,6 +51,16 @@ std::string Escape(char32_t value, char kind, int digits)
 
 }  // namespace
 
+std::string EscapeOf(char32_t code)
+{
+    return code > 0xFFFF ? Escape(code, 'U', 8) : Escape(code, 'u', 4);
+}
+
+std::string EscapeOfByte(unsigned char byte)
+{
+    return Escape(byte, 'x', 2);
+}
+
 std::string QuoteForMessage(std::string_view text, std::size_t maxColumns)
 {
     std::string quoted = "\"";
@@ -59,9 +69,9 @@ std::string QuoteForMessage(std::string_view text, std::size_t maxColumns)
         const DecodedCharacter decoded = DecodeUtf8(text);
         std::string piece;
         if (decoded.Length == 0 || decoded.Code < 0x20 || decoded.Code == 0x7F)
-            piece = Escape(static_cast<unsigned char>(text[0]), 'x', 2);
+            piece = EscapeOfByte(static_cast<unsigned char>(text[0]));
         else if ((decoded.Code >= 0x80 && decoded.Code <= 0x9F) || IsIn(Invisible, decoded.Code))
-            piece = decoded.Code > 0xFFFF ? Escape(decoded.Code, 'U', 8) : Escape(decoded.Code, 'u', 4);
+            piece = EscapeOf(decoded.Code);
         const bool escaped = !piece.empty();
         if (!escaped)
             piece = text.substr(0, decoded.Length);

@@ -17,4 +17,9 @@ namespace Brisvane {
 // keeps a sensible width whatever it quotes.
 std::string QuoteForMessage(std::string_view text, std::size_t maxColumns = 60);
 
+// The escapes such a message writes: a character as \uNNNN, or \UNNNNNNNN
+// past U+FFFF; a byte that is not UTF-8 as \xNN.
+std::string EscapeOf(char32_t code);
+std::string EscapeOfByte(unsigned char byte);
+
 }  // namespace Brisvane

@@ -38,10 +38,12 @@ std::tm ToTm(const CalendarReading& reading, const ZoneLabel& zone)
 class PosixRegionalFormat final : public RegionalFormat {
 public:
     // Each category's texts come in its own character set, which need not
-    // be UTF-8 (ja_JP.eucjp, el_GR) nor the same for both.
+    // be UTF-8 (ja_JP.eucjp, el_GR) nor the same for both. POSIX names only
+    // LC_CTYPE's set (CODESET); _NL_TIME_CODESET and _NL_NUMERIC_CODESET,
+    // each category's own, are glibc's.
     explicit PosixRegionalFormat(LocaleHandle locale)
         : locale_(std::move(locale)), timeCharset_(::nl_langinfo_l(_NL_TIME_CODESET, locale_.get())),
-          timeIsUtf8_(IsUtf8AsItStands(timeCharset_)),
+          timeIsUtf8_(NeedsNoConversion(timeCharset_)),
           decimalSeparator_(Utf8FromCharset(::nl_langinfo_l(RADIXCHAR, locale_.get()),
                                             ::nl_langinfo_l(_NL_NUMERIC_CODESET, locale_.get())))
     {

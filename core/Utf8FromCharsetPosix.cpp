@@ -8,13 +8,33 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 namespace Brisvane {
 namespace {
 
 constexpr char32_t ReplacementCharacter = 0xFFFD;
+constexpr std::string_view ReplacementUtf8 = "\xEF\xBF\xBD";
 // glibc's name for ASCII, the C locale's set.
 constexpr char Ascii[] = "ANSI_X3.4-1968";
+
+// UTF-8 as it is written: the bytes so far, then room for more.
+struct Utf8Buffer {
+    std::string Bytes;
+    std::size_t Used = 0;
+
+    char* End() { return Bytes.data() + Used; }
+    std::size_t Room() const { return Bytes.size() - Used; }
+    // Doubles, so that the work of growing stays linear in the text.
+    void Grow() { Bytes.resize(2 * Bytes.size()); }
+    void Append(std::string_view more)
+    {
+        while (Room() < more.size())
+            Grow();
+        Bytes.replace(Used, more.size(), more);
+        Used += more.size();
+    }
+};
 
 // One iconv conversion into UTF-8.
 class Conversion {
@@ -30,28 +50,21 @@ public:
 
     bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
-    // Appends the conversion of `in` to `out`: all of it, or up to the first
+    // Converts `in` onto the end of `out`: all of it, or up to the first
     // byte that does not convert, which `in` then starts with. Null `in`
     // closes a stateful set's last shift.
-    void Append(char** in, std::size_t* inLeft, std::string& out)
+    void Append(char** in, std::size_t* inLeft, Utf8Buffer& out)
     {
-        std::size_t used = out.size();
-        // Two bytes of EUC or GB18030 are three of UTF-8; the rest fits.
-        out.resize(used + 2 * (inLeft ? *inLeft : 0) + 16);
         while (true) {
-            char* at = out.data() + used;
-            std::size_t outLeft = out.size() - used;
+            char* at = out.End();
+            std::size_t outLeft = out.Room();
             const std::size_t result = ::iconv(handle_, in, inLeft, &at, &outLeft);
-            used = out.size() - outLeft;
+            out.Used = out.Bytes.size() - outLeft;
             if (result != static_cast<std::size_t>(-1) || errno != E2BIG)
-                break;
-            out.resize(2 * out.size());
+                return;
+            out.Grow();
         }
-        out.resize(used);
     }
-
-    // Back to the initial shift state, as after the start of a text.
-    void Reset() { ::iconv(handle_, nullptr, nullptr, nullptr, nullptr); }
 
 private:
     iconv_t handle_;
@@ -72,34 +85,42 @@ std::string AsciiOnly(const std::string& text)
 
 }  // namespace
 
-bool IsUtf8AsItStands(const char* charset)
+bool NeedsNoConversion(const char* charset)
 {
     return std::strcmp(charset, "UTF-8") == 0 || std::strcmp(charset, Ascii) == 0;
 }
 
 std::string Utf8FromCharset(std::string text, const char* charset)
 {
-    if (IsUtf8AsItStands(charset))
+    if (NeedsNoConversion(charset))
         return text;
     Conversion conversion(charset);
     if (!conversion.IsOpen())
         return AsciiOnly(text);
 
-    std::string out;
+    // Room for most texts at once: ASCII is one byte of UTF-8 for one in,
+    // and the two-byte characters of EUC and GB18030 are three. A single-byte
+    // set's letters beyond ASCII also take three (ISO-8859-15's euro sign,
+    // KOI8-R's box drawing), and a text of many of them grows the room.
+    Utf8Buffer out;
+    out.Bytes.resize(2 * text.size() + 16);
     char* in = text.data();
     std::size_t inLeft = text.size();
     while (true) {
         conversion.Append(&in, &inLeft, out);
         if (inLeft == 0)
             break;
-        // EILSEQ, or EINVAL for a character cut short by the end of the text.
-        AppendUtf8(out, ReplacementCharacter);
+        // EILSEQ, or EINVAL for a character cut short by the end of the
+        // text. The byte is skipped, and the text goes on in the shift
+        // state it was in: a stray byte inside ISO-2022-JP's kanji leaves
+        // the kanji that follow as they were.
+        out.Append(ReplacementUtf8);
         ++in;
         --inLeft;
-        conversion.Reset();
     }
     conversion.Append(nullptr, nullptr, out);
-    return out;
+    out.Bytes.resize(out.Used);
+    return std::move(out.Bytes);
 }
 
 std::string UserCharset()

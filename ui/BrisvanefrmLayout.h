@@ -34,7 +34,8 @@ struct FontDescription {
 };
 
 // Written with designated initializers, so that each number says what it
-// is; a setting left out is the window system's default.
+// is. A setting left out takes the value given here: no caption, no font of
+// its own, not read-only; its position, size and tab index are always given.
 struct ControlDescription {
     Control Id;
     const char* Name;
@@ -71,7 +72,7 @@ constexpr WindowDescription BrisvanefrmWindow{.Caption = "Brisvane", .ClientWidt
 // same size and weight.
 constexpr FontDescription ValueBoxFont{.Face = "MS Sans Serif", .Hundredths = 975, .Weight = 700, .CharSet = 0};
 
-// In the order of Control, a row of settings a control, as a table reads.
+// One row of settings for each control, in the order of Control.
 // clang-format off
 constexpr std::array<ControlDescription, 6> BrisvanefrmControls = {{
     {.Id = Control::EpochDate, .Name = "EpochDate", .Kind = ControlKind::TextBox,
@@ -136,13 +137,15 @@ constexpr PixelRect PixelsOf(const ControlDescription& control, int dpi)
 }
 
 // The description holds together: indexed by Control, text boxes where
-// TextBox names them, and each tab index from 0 to 5 once.
+// TextBox names them, every control of some size, and each tab index from 0
+// to 5 once.
 constexpr bool HoldsTogether()
 {
     unsigned tabIndexes = 0;
     for (std::size_t i = 0; i < BrisvanefrmControls.size(); ++i) {
         const ControlDescription& control = BrisvanefrmControls[i];
-        if (static_cast<std::size_t>(control.Id) != i || (i <= 2) != (control.Kind == ControlKind::TextBox))
+        if (static_cast<std::size_t>(control.Id) != i || (i <= 2) != (control.Kind == ControlKind::TextBox) ||
+            control.Width <= 0 || control.Height <= 0)
             return false;
         tabIndexes |= 1u << control.TabIndex;
     }

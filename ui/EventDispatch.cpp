@@ -1,9 +1,8 @@
 #include "EventDispatch.h"
 
 #include "Error.h"
+#include "StandardError.h"
 #include "Texts.h"
-
-#include <cstdio>
 
 namespace Brisvane {
 namespace {
@@ -36,9 +35,7 @@ void ReportUnhandledError(const std::exception& error, const std::function<void(
     // Standard error may be closed, a file, or a pipe nobody reads: the
     // line is a courtesy to a terminal, and the modal report is what
     // counts, so a failed write changes nothing.
-    const std::string line = ReportLine(error);
-    std::fputs(line.c_str(), stderr);
-    std::fflush(stderr);
+    WriteToStandardError(ReportLine(error));
     show(ReportOf(error));
 }
 

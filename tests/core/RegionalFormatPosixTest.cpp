@@ -2,11 +2,14 @@
 
 #include "DateText.h"
 #include "Epoch2Date.h"
+#include "LocaleHandlePosix.h"
 #include "NumberText.h"
 #include "RegionalFormat.h"
 #include "ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <langinfo.h>
 
 #include <string>
 
@@ -30,6 +33,21 @@ std::unique_ptr<const RegionalFormat> Named(const std::string& name)
     return format;
 }
 
+// Greek's time was twelve-hour (its pattern "%r": "12:26:40 \u03BC\u03BC") in
+// Debian 12's glibc, and is a 24-hour time alone ("%T") in Debian 13's. The
+// pattern of the C library's own data picks which fixed text is expected.
+std::string GreekText()
+{
+    const LocaleHandle greek(::newlocale(LC_TIME_MASK, "el_GR.UTF-8", nullptr));
+    const std::string pattern = greek ? ::nl_langinfo_l(T_FMT, greek.get()) : "(el_GR.UTF-8 is not installed)";
+    if (pattern == "%r")
+        return "13/09/2020 12:26:40 \u03BC\u03BC";
+    if (pattern == "%T")
+        return "13/09/2020 12:26:40";
+    ADD_FAILURE() << "no Greek text is pinned for the time pattern " << pattern;
+    return pattern;
+}
+
 }  // namespace
 
 TEST(PosixRegionalFormat, FollowsTheNamedLocale)
@@ -46,12 +64,7 @@ TEST(PosixRegionalFormat, FollowsTheNamedLocale)
     const std::string japanese = "2020\u5E7409\u670813\u65E5 12\u664226\u520640\u79D2";
     const std::string chinese = "2020\u5E7409\u670813\u65E5 12\u65F626\u520640\u79D2";
     const std::string arabic = "13 \u0633\u0628\u062A, 2020 EEST 03:26:40 \u0645";
-    // Greek's time is "12:26:40 \u03BC\u03BC" in Debian 12, a 24-hour time
-    // alone in 13: its older character set is held to its UTF-8 sibling's.
-    const auto greek = [] {
-        const auto format = Named("el_GR.UTF-8");
-        return format ? TextOf(1'600'000'000, *format) : std::string("(el_GR.UTF-8 is not installed)");
-    }();
+    const std::string greek = GreekText();
     for (const Case& c : {
              Case{"C", 1'600'000'000, "09/13/20 12:26:40", "."},
              Case{"en_US.UTF-8", 1'600'000'000, "09/13/2020 12:26:40 PM", "."},
@@ -97,7 +110,7 @@ TEST(PosixRegionalFormat, UserFormatsComeFromTheEnvironment)
 {
     struct Case {
         ScopedEnvironment::Variables environment;
-        const char* text;
+        std::string text;
         const char* hours;  // 5.5 as the number text
     };
     for (const Case& c : {
@@ -109,6 +122,14 @@ TEST(PosixRegionalFormat, UserFormatsComeFromTheEnvironment)
              Case{{{"LC_ALL", std::nullopt}, {"LANG", "C"}, {"LC_TIME", std::nullopt}, {"LC_NUMERIC", "de_DE.UTF-8"}},
                   "09/13/20 12:26:40",
                   "5,5"},
+             // Each category read in its own character set: Greek's date in
+             // ISO 8859-7 and Pashto's decimal separator, U+066B, in UTF-8.
+             Case{{{"LC_ALL", std::nullopt},
+                   {"LANG", "C"},
+                   {"LC_TIME", "el_GR.ISO-8859-7"},
+                   {"LC_NUMERIC", "ps_AF.UTF-8"}},
+                  GreekText(),
+                  "5\u066B5"},
              // A locale that is named but not installed: "C", not a failure.
              Case{{{"LC_ALL", "xx_NOWHERE.UTF-8"}}, "09/13/20 12:26:40", "5.5"},
          }) {

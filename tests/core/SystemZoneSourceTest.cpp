@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
+#include <string>
 
 using namespace Brisvane;
 using namespace std::chrono;
@@ -14,7 +16,8 @@ namespace {
 const system_clock::time_point InJanuary = sys_days{2024y / std::chrono::January / 15} + 12h;
 const system_clock::time_point InJuly = sys_days{2024y / std::chrono::July / 15} + 12h;
 
-ZoneAnswer Ask(const char* tz, system_clock::time_point at)
+// The answer with TZ set to `tz`, or unset where it is nullopt.
+ZoneAnswer Ask(const std::optional<std::string>& tz, system_clock::time_point at)
 {
     const ScopedEnvironment environment(ScopedEnvironment::Variables{{"TZ", tz}});
     return SystemZoneSource{}.Query(at);
@@ -83,5 +86,18 @@ TEST(SystemZoneSource, UnknownOrMissingZonesFallBackToUtc)
         const ZoneAnswer answer = Ask(tz, InJuly);
         EXPECT_NE(answer.State, ZoneState::Failure) << '"' << tz << '"';
         EXPECT_EQ(SecondsEast(answer), 0) << '"' << tz << '"';
+    }
+}
+
+TEST(SystemZoneSource, WithoutTzTheZoneIsTheMachines)
+{
+    // The C library then reads /etc/localtime, as it does where TZ names
+    // that file; where it is missing, both are UTC. Asked from a process
+    // whose TZ says otherwise, so that a TZ left set shows.
+    const ScopedEnvironment elsewhere(ScopedEnvironment::Variables{{"TZ", "<-1130>11:30"}});
+    for (const system_clock::time_point at : {InJanuary, InJuly}) {
+        const ZoneAnswer unset = Ask(std::nullopt, at);
+        EXPECT_NE(unset.State, ZoneState::Failure);
+        EXPECT_EQ(SecondsEast(unset), SecondsEast(Ask(":/etc/localtime", at)));
     }
 }

@@ -10,6 +10,18 @@
 
 using namespace Brisvane;
 
+namespace {
+
+std::string Repeated(const std::string& text, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
+}  // namespace
+
 TEST(Utf8FromCharset, ConvertsAndKeepsWhatFollowsABadByte)
 {
     struct Case {
@@ -38,6 +50,18 @@ TEST(Utf8FromCharset, ConvertsAndKeepsWhatFollowsABadByte)
              Case{"the C locale's ASCII", "\xE6\x97\xA5", "ANSI_X3.4-1968", "\xE6\x97\xA5"},
              Case{"a set iconv does not know", "1\xA3\xB1", "NO-SUCH-SET", "1\uFFFD\uFFFD"},
              Case{"empty", "", "EUC-JP", ""},
+             // One byte in, three out: more than the first room for the text,
+             // which then grows, after a character, after a bad byte, and
+             // for a run of bad bytes.
+             Case{"ISO 8859-15 euro signs", Repeated("\xA4", 40) + "!", "ISO-8859-15", Repeated("\u20AC", 40) + "!"},
+             Case{"KOI8-R box drawing", "[" + Repeated("\x80\x81", 20) + "]", "KOI8-R",
+                  "[" + Repeated("\u2500\u2502", 20) + "]"},
+             Case{"euro signs after a bad byte", "\xFF" + Repeated("\xA4", 40), "ISO-8859-7",
+                  "\uFFFD" + Repeated("\u20AC", 40)},
+             Case{"bad bytes alone", Repeated("\xFF", 40), "ISO-8859-7", Repeated("\uFFFD", 40)},
+             // A stray byte inside ISO-2022-JP's kanji leaves the shift as it
+             // was: the same two bytes after it are the same kanji, not "0!".
+             Case{"a bad byte in a shift", "\x1B$B\x30\x21\xFF\x30\x21\x1B(Bx", "ISO-2022-JP", "\u4E9C\uFFFD\u4E9Cx"},
          }) {
         EXPECT_EQ(Utf8FromCharset(c.text, c.charset), c.utf8) << c.name;
     }

@@ -28,7 +28,7 @@ bool InJuneOrJuly(month_day day)
 struct Expectation {
     const char* Zone;
     ZoneAnswer Answer;
-    bool (*Unsure)(month_day) = nullptr;
+    bool (*WineMisreadsOn)(month_day) = nullptr;
 };
 
 // UTC and Asia/Kolkata have no daylight time. The two POSIX rules are on
@@ -57,7 +57,7 @@ TEST(WindowsZoneSource, AnswersForTheZoneOfTheProcess)
     if (expected == nullptr)
         GTEST_SKIP() << "no expectation for TZ=" << zone;
     const year_month_day today{floor<days>(system_clock::now())};
-    if (expected->Unsure && expected->Unsure(today.month() / today.day()))
+    if (expected->WineMisreadsOn && expected->WineMisreadsOn(today.month() / today.day()))
         GTEST_SKIP() << "Wine's answer for TZ=" << zone << " is not to be relied on today; another zone checks it";
 
     const ZoneAnswer answer = SystemZoneSource{}.Query(system_clock::now());

@@ -61,3 +61,32 @@ TEST(BrisvanefrmLayout, PixelsKeepWhatTheTwipsSayAtEveryResolution)
         }
     }
 }
+
+TEST(BrisvanefrmLayout, HoldsTheFiguresWorkedOutByHand)
+{
+    // Every control: the twips over 15 at 96 DPI; two also over 10 at 144, where a half pixel
+    // rounds up: Command1's right edge, 3600 + 855 = 4455 twips, is 445.5
+    // pixels there; Zone's bottom, 600 + 285 = 885, is 88.5.
+    struct Case {
+        Control control;
+        int dpi;
+        PixelRect pixels;
+    };
+    for (const Case& c : {
+             Case{Control::EpochDate, 96, {80, 8, 145, 19}},
+             Case{Control::LocalDate, 96, {80, 40, 145, 19}},
+             Case{Control::Zone, 96, {232, 40, 65, 19}},
+             Case{Control::Label1, 96, {8, 16, 73, 17}},
+             Case{Control::Label2, 96, {8, 40, 73, 17}},
+             Case{Control::Command1, 96, {240, 8, 57, 25}},
+             Case{Control::Command1, 144, {360, 12, 86, 38}},
+             Case{Control::Zone, 144, {348, 60, 98, 29}},
+         }) {
+        EXPECT_EQ(PixelsOf(DescriptionOf(c.control), c.dpi), c.pixels)
+            << DescriptionOf(c.control).Name << " at " << c.dpi;
+    }
+    // Down the left column, then the button, then the zone to its right.
+    constexpr std::array<Control, 6> order = {Control::EpochDate, Control::LocalDate, Control::Label1,
+                                              Control::Label2,    Control::Command1,  Control::Zone};
+    EXPECT_EQ(InTabOrder(), order);
+}

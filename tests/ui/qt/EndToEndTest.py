@@ -16,7 +16,9 @@ one installed in a chroot.
 
 import contextlib
 import os
+import re
 import resource
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -28,6 +30,9 @@ from Xlib import X, display, protocol
 BINARY = None
 LAUNCHER = []
 DISPLAY = None
+# The programs' runtime folder, private as a session's is: without one, Qt
+# warns on every start.
+RUNTIME_DIR = None
 
 # Centres of the controls in the window's client area (the stored layout).
 EPOCH_DATE = (150, 17)
@@ -58,7 +63,7 @@ def x_environment():
     # libdbus tries to autolaunch one, and where that fails it leaks a buffer
     # that LeakSanitizer then pins on the program.
     env = dict(os.environ, DISPLAY=DISPLAY, TZ="UTC", LC_ALL="C.UTF-8", QT_QPA_PLATFORM="xcb",
-               DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent")
+               DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent", XDG_RUNTIME_DIR=RUNTIME_DIR)
     env.pop("WAYLAND_DISPLAY", None)
     return env
 
@@ -170,9 +175,12 @@ class Brisvane:
                                         stderr=self.stderr if stderr is None else stderr,
                                         preexec_fn=close_descriptors if closed else None)
 
-    def errors(self):
+    def error_bytes(self):
         self.stderr.seek(0)
-        return self.stderr.read().decode("utf-8", "replace")
+        return self.stderr.read()
+
+    def errors(self):
+        return self.error_bytes().decode("utf-8", "replace")
 
     def state(self):
         status = self.process.poll()
@@ -272,12 +280,37 @@ class EndToEndTest(unittest.TestCase):
         self.assertEqual(read_box(window, LOCAL_DATE), "2020\u5e7409\u670813\u65e5 12\u664226\u520640\u79d2")
         self.assert_closes_normally(program, window)
 
-        # The message box and the line on standard error say the same.
+        # The message box and the line on standard error say the same, the
+        # line in EUC-JP, as the terminal reads it. A byte that is no
+        # character (a lead byte at the end) is quoted as U+FFFD, which
+        # EUC-JP lacks: its escape stands for it.
         typed = "\uff11\uff16x"  # full-width digits, as a Japanese input method types them
-        program = self.launch(typed.encode("euc_jp"), env=env)
+        program = self.launch(typed.encode("euc_jp") + b"\xa4", env=env)
         dismiss("Type mismatch", program)
         self.assertEqual(program.process.wait(timeout=10), 1)
-        self.assertIn('brisvane: Type mismatch: "%s" is not a number\n' % typed, program.errors())
+        self.assertEqual(program.error_bytes().decode("euc_jp"),
+                         'brisvane: Type mismatch: "%s\\uFFFD" is not a number\n' % typed)
+
+    def test_tab_from_local_date_goes_to_convert(self):
+        """The labels between them in the tab order never take the focus;
+        Space then presses the button."""
+        program = self.launch("1600000000")
+        window = find_window("Brisvane", program)
+        xdotool("mousemove", "--window", window, str(LOCAL_DATE[0]), str(LOCAL_DATE[1]), "click", "1",
+                "key", "Tab", "key", "space")
+        answer_prompt("86400", program)
+        self.assertEqual(read_box(window, EPOCH_DATE), "86400")
+        self.assert_closes_normally(program, window)
+
+    def test_what_qt_says_while_the_display_opens_is_passed_on(self):
+        """Held back while the display opens, and then written once: Qt's
+        warning about a runtime folder others may write to, and nothing else."""
+        folder = self.runtime_dir()
+        os.chmod(folder, 0o777)
+        program = self.launch("1600000000", env=dict(x_environment(), XDG_RUNTIME_DIR=folder))
+        window = find_window("Brisvane", program)
+        self.assert_closes_normally(program, window)
+        self.assertRegex(program.errors(), r"\AQStandardPaths: [^\n]*%s\b[^\n]*\n\Z" % re.escape(folder))
 
     def test_without_command_line_the_prompt_opens_over_the_window(self):
         program = self.launch()
@@ -339,32 +372,97 @@ class EndToEndTest(unittest.TestCase):
                 dismiss("Type mismatch", program)
                 self.assertEqual(program.process.wait(timeout=10), 1)
 
-    def test_without_a_display_the_program_says_so(self):
-        cases = [("no DISPLAY", {}, 'cannot open the display: DISPLAY is not set'),
-                 ("garbage DISPLAY", {"DISPLAY": "not a display"}, 'cannot open the display "not a display"'),
-                 ("unknown platform", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "no-such-platform"},
-                  'cannot open the display ":%s" (Qt platform "no-such-platform")' % DISPLAY.lstrip(":")),
-                 # A Wayland session (which always has its runtime folder) with no
-                 # compositor: Qt tries Wayland, then X, when either variable
-                 # says Wayland.
-                 ("Wayland session", {"XDG_SESSION_TYPE": "wayland", "WAYLAND_DISPLAY": "wayland-9",
-                                      "XDG_RUNTIME_DIR": self.runtime_dir()},
-                  'cannot open the display: tried Wayland (WAYLAND_DISPLAY "wayland-9"), then X11 (DISPLAY is not set)'),
-                 ("Wayland session type alone", {"XDG_SESSION_TYPE": "wayland", "XDG_RUNTIME_DIR": self.runtime_dir()},
-                  'cannot open the display: tried Wayland (WAYLAND_DISPLAY is not set), then X11 (DISPLAY is not set)'),
-                 ("Wayland display alone", {"WAYLAND_DISPLAY": "wayland-9", "XDG_RUNTIME_DIR": self.runtime_dir()},
-                  'cannot open the display: tried Wayland (WAYLAND_DISPLAY "wayland-9"), then X11 (DISPLAY is not set)')]
-        for name, variables, expected in cases:
+    def unloadable_platform(self):
+        """A folder holding a platform plugin that Qt finds but cannot load, as
+        when a library it needs is missing: the program's own offscreen plugin
+        as the platform "nolibrary", needing "libabsent.so.6" for Qt's GUI
+        library. Both names keep their length, so the ELF file stays whole."""
+        with self.running("1", env=dict(x_environment(), QT_QPA_PLATFORM="offscreen")) as program:
+            deadline = time.monotonic() + 10
+            plugin = None
+            while plugin is None and time.monotonic() < deadline:
+                with open("/proc/%d/maps" % program.process.pid) as maps:
+                    plugin = next((line.split(None, 5)[5].strip() for line in maps
+                                   if line.rstrip().endswith("/platforms/libqoffscreen.so")), None)
+                time.sleep(0.05)
+        self.assertIsNotNone(plugin, "the program loaded no offscreen plugin")
+        with open(plugin, "rb") as source:
+            data = source.read()
+        for old, new in [(b"offscreen", b"nolibrary"), (b"libQt6Gui.so.6\0", b"libabsent.so.6\0")]:
+            self.assertIn(old, data)
+            data = data.replace(old, new)
+        folder = self.runtime_dir()
+        with open(os.path.join(folder, "libqnolibrary.so"), "wb") as copy:
+            copy.write(data)
+        return folder
+
+    def run_without_window(self, variables):
+        env = {"PATH": os.environ.get("PATH", "/usr/bin"), "LC_ALL": "C.UTF-8", **variables}
+        return subprocess.run([*LAUNCHER, BINARY, "1"], env=env, capture_output=True, timeout=30,
+                              preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)))
+
+    def test_without_a_display_the_program_says_why(self):
+        """Brisvane's line first, naming what failed; then what Qt said,
+        its reasons among it. Qt's advice to reinstall, no help where only a
+        display was missing, is passed on only where a plugin failed."""
+        garbage = "not a display"
+        unknown = self.run_without_window({"QT_QPA_PLATFORM": "no-such-platform"}).stderr.decode()
+        wayland_installed = re.search(r"Available platform plugins are: .*\bwayland\b", unknown) is not None
+
+        def wayland_session(tried):
+            """The two tries of a Wayland session with no compositor and no X server."""
+            if not wayland_installed:
+                return "cannot open a window: tried Wayland (not installed), then X11 (DISPLAY is not set)"
+            return "cannot open the display: tried Wayland (%s), then X11 (DISPLAY is not set)" % tried
+
+        # name, variables, Brisvane's line (a pattern where it quotes the
+        # loader), and what Qt says after it.
+        cases = [
+            ("no DISPLAY", {}, "cannot open the display: DISPLAY is not set", ["could not connect to display"]),
+            ("garbage DISPLAY", {"DISPLAY": garbage}, 'cannot open the display "%s"' % garbage,
+             ["could not connect to display %s" % garbage]),
+            # The display works; the platform is not there.
+            ("unknown platform", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "no-such-platform"},
+             'cannot find the Qt platform "no-such-platform"',
+             ['Could not find the Qt platform plugin "no-such-platform"', "Available platform plugins are:"]),
+            # Nor is a platform that needs no display described by one.
+            ("unloadable platform", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "nolibrary",
+                                     "QT_QPA_PLATFORM_PLUGIN_PATH": self.unloadable_platform()},
+             re.compile(r'cannot load the Qt platform "nolibrary": [^\n]*libabsent\.so\.6: cannot open shared object'),
+             ['Could not load the Qt platform plugin "nolibrary"', "Available platform plugins are:"]),
+            ("unknown platform, then X11", {"DISPLAY": garbage, "QT_QPA_PLATFORM": "no-such-platform;xcb"},
+             'cannot open a window: tried Qt platform "no-such-platform" (not installed), then X11 (DISPLAY "%s")'
+             % garbage, ['Could not find the Qt platform plugin "no-such-platform"', "could not connect to display"]),
+            # A Wayland session (which always has its runtime folder) with no
+            # compositor: Qt tries Wayland, then X, when either variable
+            # says Wayland; without WAYLAND_DISPLAY, libwayland tries wayland-0.
+            ("Wayland session", {"XDG_SESSION_TYPE": "wayland", "WAYLAND_DISPLAY": "wayland-9",
+                                 "XDG_RUNTIME_DIR": self.runtime_dir()},
+             wayland_session('WAYLAND_DISPLAY "wayland-9"'), ["could not connect to display"]),
+            ("Wayland session type alone", {"XDG_SESSION_TYPE": "wayland", "XDG_RUNTIME_DIR": self.runtime_dir()},
+             wayland_session('WAYLAND_DISPLAY is not set, so "wayland-0"'), ["could not connect to display"]),
+            ("Wayland display alone", {"WAYLAND_DISPLAY": "wayland-9", "XDG_RUNTIME_DIR": self.runtime_dir()},
+             wayland_session('WAYLAND_DISPLAY "wayland-9"'), ["could not connect to display"]),
+        ]
+        for name, variables, expected, qt_says in cases:
             with self.subTest(name):
-                env = {"PATH": os.environ.get("PATH", "/usr/bin"), "LC_ALL": "C.UTF-8", **variables}
-                result = subprocess.run([*LAUNCHER, BINARY, "1"], env=env, capture_output=True, timeout=30,
-                                        preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)))
+                result = self.run_without_window(variables)
                 self.assertEqual(result.returncode, 1, result.stderr)
-                self.assertEqual(result.stderr.decode("utf-8", "replace"), "brisvane: %s\n" % expected)
+                first, _, rest = result.stderr.decode("utf-8", "replace").partition("\n")
+                if isinstance(expected, str):
+                    self.assertEqual(first, "brisvane: " + expected)
+                else:
+                    self.assertRegex(first, "^brisvane: " + expected.pattern)
+                for said in qt_says:
+                    self.assertIn(said, rest)
+                if isinstance(expected, str) and expected.startswith("cannot open the display"):
+                    self.assertNotIn("Reinstalling", rest)
+                if "QT_QPA_PLATFORM" in variables and "xcb" not in variables["QT_QPA_PLATFORM"]:
+                    self.assertNotIn("DISPLAY", first)
 
 
 def main():
-    global BINARY, DISPLAY
+    global BINARY, DISPLAY, RUNTIME_DIR
     if "--" in sys.argv:
         end = sys.argv.index("--")
         LAUNCHER.extend(sys.argv[1:end])
@@ -372,12 +470,14 @@ def main():
     if len(sys.argv) < 2:
         sys.exit(__doc__)
     BINARY = os.path.abspath(sys.argv.pop(1))
+    RUNTIME_DIR = tempfile.mkdtemp()
     server, DISPLAY = start_x_server()
     try:
         result = unittest.main(exit=False, verbosity=2).result
     finally:
         server.terminate()
         server.wait(timeout=10)
+        shutil.rmtree(RUNTIME_DIR, ignore_errors=True)
     sys.exit(0 if result.wasSuccessful() else 1)
 
 

@@ -127,12 +127,12 @@ void QtViewTest::tabOrder()
     f.view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f.view));
 
-    // The controls that take the focus, by tab index: the first has it, Tab
+    // The controls that take the focus, in the order worked out by hand
+    // from the tab indexes (the labels take none): the first has it, Tab
     // goes round them and Shift+Tab back.
     QList<QWidget*> stops;
-    for (const Control control : InTabOrder())
-        if (DescriptionOf(control).Kind != ControlKind::Label)
-            stops.append(f.view.findChild<QWidget*>(DescriptionOf(control).Name));
+    for (const char* name : {"EpochDate", "LocalDate", "Command1", "Zone"})
+        stops.append(f.view.findChild<QWidget*>(name));
     QCOMPARE(QApplication::focusWidget(), stops.front());
     for (qsizetype i = 1; i <= stops.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
