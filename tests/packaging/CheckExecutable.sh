@@ -17,14 +17,14 @@ size=$(wc -c <"$exe")
 echo "size: $size bytes"
 
 imports=$("$objdump" -p "$exe")
-dlls=$(echo "$imports" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort)
+dlls=$(echo "$imports" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort)
 for dll in $dlls; do
   case $dll in
     kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | advapi32.dll | comctl32.dll) ;;
     *) fail "imports $dll, which is not part of Windows" ;;
   esac
 done
-echo "imports:" $dlls
+echo "imports:" "$(echo "$dlls" | tr '\n' ' ')"
 
 echo "$imports" | grep -q 'GetProcAddress' || fail "GetProcAddress is not imported"
 if echo "$imports" | grep -q 'GetTimeZoneInformation'; then
@@ -37,7 +37,7 @@ flags=$(echo "$imports" | awk '/^DllCharacteristics/ { on = 1; next } on && /^\t
 for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
   echo "$flags" | grep -qx "$flag" || fail "DllCharacteristics lack $flag"
 done
-echo "DllCharacteristics:" $flags
+echo "DllCharacteristics:" "$(echo "$flags" | tr '\n' ' ')"
 
 # TimeDateStamp, 8 bytes into the PE header, whose offset is at 0x3c.
 header=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')

@@ -32,7 +32,8 @@ bool IsPlatform(const QString& file, const QString& name)
              .toString()
              .startsWith(QStringLiteral("org.qt-project.Qt.QPA.QPlatformIntegrationFactoryInterface")))
         return false;
-    const QJsonArray keys = metaData.value(QStringLiteral("MetaData")).toObject().value(QStringLiteral("Keys")).toArray();
+    const QJsonArray keys =
+        metaData.value(QStringLiteral("MetaData")).toObject().value(QStringLiteral("Keys")).toArray();
     return std::any_of(keys.begin(), keys.end(),
                        [&](const QJsonValue& key) { return key.toString().compare(name, Qt::CaseInsensitive) == 0; });
 }
