@@ -57,7 +57,7 @@ void CLibraryConversion(benchmark::State& state, const char* localeName)
     }
     std::int32_t epoch = 1'600'000'000;
     for (auto _ : state) {
-        // Within a 32-bit time_t (Debian's armhf), as every accepted epoch value is.
+        // Within a 32-bit time_t (Debian 12's armhf), as every accepted epoch value is.
         const std::time_t shifted = static_cast<std::time_t>(epoch) + Offset;
         std::tm tm{};
         ::gmtime_r(&shifted, &tm);

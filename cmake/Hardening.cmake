@@ -1,18 +1,44 @@
 # The hardening a Debian package gets, for every Linux build (the tests and
 # benchmarks included): what `DEB_BUILD_MAINT_OPTIONS=hardening=+all
-# dpkg-buildflags` gives on Debian 12, less its -g -O2 (the build type's) and
-# its -ffile-prefix-map (Reproducible.cmake's). The program parses text that
-# a user types, so an overflow should end it rather than be exploited.
-# Debian's compiler already builds position-independent executables.
+# dpkg-buildflags` gives on the release the build runs on, for the
+# architecture it builds for, less its -g -O2 (the build type's) and its
+# -ffile-prefix-map (Reproducible.cmake's). Each release decides: Debian 13
+# adds stack-clash protection, x86's control-flow protection, arm64's
+# branch protection, and on armhf the 64-bit time_t that its libraries
+# were rebuilt for. The program parses text that a user types, so an
+# overflow should end it rather than be exploited.
 if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   return()
 endif()
+find_program(BRISVANE_DPKG_BUILDFLAGS dpkg-buildflags)
+if(NOT BRISVANE_DPKG_BUILDFLAGS)
+  message(WARNING "dpkg-buildflags not found (Debian's dpkg-dev): built without Debian's hardening")
+  return()
+endif()
 
-add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security -Wdate-time)
+set(environment DEB_BUILD_MAINT_OPTIONS=hardening=+all)
+if(BRISVANE_DEBIAN_ARCHITECTURE)
+  list(APPEND environment DEB_HOST_ARCH=${BRISVANE_DEBIAN_ARCHITECTURE})
+endif()
+foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${environment} ${BRISVANE_DPKG_BUILDFLAGS} --get ${kind}
+                  OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  separate_arguments(flags UNIX_COMMAND "${flags}")
+  list(FILTER flags EXCLUDE REGEX "^(-g|-O[0-9s]?|-ffile-prefix-map=.*)$")
+  set(${kind} ${flags})
+endforeach()
+
 # Fortified libc calls need optimisation to work, and the sanitizers check
 # the same calls their own way, so they get none.
+set(fortify ${CPPFLAGS})
+list(FILTER fortify INCLUDE REGEX "^-D_FORTIFY_SOURCE=")
+list(FILTER CPPFLAGS EXCLUDE REGEX "^-D_FORTIFY_SOURCE=")
 if(NOT BRISVANE_SANITIZE AND NOT BRISVANE_FUZZ)
-  add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+  foreach(flag IN LISTS fortify)
+    add_compile_options($<$<NOT:$<CONFIG:Debug>>:${flag}>)
+  endforeach()
 endif()
-# Relocations read-only once loaded, all symbols bound at start.
-add_link_options(-Wl,-z,relro -Wl,-z,now)
+add_compile_options(${CPPFLAGS} ${CXXFLAGS})
+add_link_options(${LDFLAGS})
+string(JOIN " " shown ${fortify} ${CPPFLAGS} ${CXXFLAGS} ${LDFLAGS})
+message(STATUS "Debian's hardening: ${shown}")

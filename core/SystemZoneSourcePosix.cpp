@@ -21,7 +21,7 @@ ZoneAnswer SystemZoneSource::Query(std::chrono::system_clock::time_point at) con
     // tzset reads TZ (or /etc/localtime) afresh and sets `timezone` and
     // `daylight`; an unknown or unreadable zone leaves the C library on UTC.
     ::tzset();
-    // A 32-bit time_t (Debian's armhf) holds `at`, the moment the program
+    // A 32-bit time_t (Debian 12's armhf; Debian 13's is 64-bit) holds `at`, the moment the program
     // starts, until 2038, and every epoch value Brisvane accepts (up to
     // 2,147,483,647) for good.
     const std::time_t when = std::chrono::system_clock::to_time_t(at);
