@@ -21,33 +21,38 @@ trap 'rm -rf "$scratch"' EXIT
 rm -rf "$folder"
 mkdir -p "$folder"
 cp -a "$dist/apt" "$folder/release"
-uri=$(sed -n 's/^URIs: //p' "$folder/release/brisvane.sources")
+uri=$(sed -n 's/^URIs: //p' "$folder"/release/brisvane-*.sources | sort -u)
+mapfile -t suites < <(cd "$folder/release/dists" && ls)
 
-# The release's packages at version $1, in folder $2.
-raised() {
-  local deb version unpacked
-  mkdir -p "$2"
-  for deb in "$folder"/release/pool/main/b/brisvane/*.deb; do
-    version=$(dpkg-deb --field "$deb" Version).$1
-    unpacked=$scratch/unpacked
-    rm -rf "$unpacked"
-    dpkg-deb -R "$deb" "$unpacked"
-    sed -i "s/^Version: .*/Version: $version/" "$unpacked/DEBIAN/control"
-    dpkg-deb --root-owner-group -b "$unpacked" \
-      "$2/brisvane_${version}_$(dpkg-deb --field "$deb" Architecture).deb" >/dev/null
+# Copies the release's packages into FOLDER/SUITE/, each with its version
+# followed by .STEP: 1.00+deb12 becomes 1.00+deb12.1.
+copy_with_raised_version() {  # STEP FOLDER
+  local suite deb version unpacked=$scratch/unpacked
+  for suite in "${suites[@]}"; do
+    mkdir -p "$2/$suite"
+    for deb in "$folder/release/pool/$suite"/main/b/brisvane/*.deb; do
+      version=$(dpkg-deb --field "$deb" Version).$1
+      rm -rf "$unpacked"
+      dpkg-deb -R "$deb" "$unpacked"
+      sed -i "s/^Version: .*/Version: $version/" "$unpacked/DEBIAN/control"
+      dpkg-deb --root-owner-group -b "$unpacked" \
+        "$2/$suite/brisvane_${version}_$(dpkg-deb --field "$deb" Architecture).deb" >/dev/null
+    done
   done
 }
 repository() {  # NAME KEY PACKAGES_FOLDER
+  local suite arguments=()
+  for suite in "${suites[@]}"; do arguments+=(-- "$suite" "$3/$suite"/*.deb); done
   SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(date +%s)} BRISVANE_APT_URI=$uri BRISVANE_GPG_KEY=$2 BRISVANE_SIGNATURES='' \
-    "$build" "$folder/$1" "$3"/*.deb
+    "$build" "$folder/$1" "${arguments[@]:1}"
 }
 
-raised 1 "$scratch/later"
+copy_with_raised_version 1 "$scratch/later"
 repository later "$key" "$scratch/later"
 
-raised 2 "$scratch/newer"
+copy_with_raised_version 2 "$scratch/newer"
 repository tampered "$key" "$scratch/newer"
-for packages in "$folder"/tampered/dists/stable/main/binary-*/Packages; do
+for packages in "$folder"/tampered/dists/*/main/binary-*/Packages; do
   sed -i 's/^Description: .*/Description: changed after signing/' "$packages"
   gzip -9n <"$packages" >"$packages.gz"
 done

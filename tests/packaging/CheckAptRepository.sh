@@ -1,59 +1,116 @@
 #!/usr/bin/env bash
 # Brisvane's apt repository as a Debian user meets it, as root on a Debian
-# machine (a chroot of the test's) that already has Brisvane's dependencies:
-#   CheckAptRepository.sh REPOSITORIES
+# machine (a chroot of the test's) whose apt knows the Debian archive, and
+# which has appstream for --catalogue, in the suite of the machine's release:
+#   CheckAptRepository.sh [--catalogue] [--from SUITE] REPOSITORIES
 # REPOSITORIES holds what AptTestRepositories.sh writes: the release's own
 # repository and three more. Each is published in turn where the release's
-# brisvane.sources points (a file: address, so no network is needed):
+# sources files point (a file: address, so no network is needed):
 #   release    added as the README says, then installed: the release's version;
 #   later      a later, test-only version, signed alike: apt-get upgrade takes it;
 #   tampered   its Packages changed after signing: refused, nothing installed;
 #   foreign    signed by another key: refused, nothing installed.
+# --catalogue: first, with Brisvane not installed, the software centre's
+# catalogue (appstreamcli) finds it and its icon in the repository.
+# --from SUITE: the release is installed from SUITE's sources file first,
+# then the file is moved to this release's codename, as a release upgrade
+# moves every sources file, and apt-get upgrade must take this release's
+# build. Brisvane stays installed at the later version.
 set -euo pipefail
 me=${0##*/}
 fail() { echo "$me: FAIL: $*" >&2; exit 1; }
-(($# == 1)) || { echo "usage: $me REPOSITORIES" >&2; exit 2; }
+usage() { echo "usage: $me [--catalogue] [--from SUITE] REPOSITORIES" >&2; exit 2; }
+catalogue='' from=''
+while (($# > 1)); do
+  case $1 in
+    --catalogue) catalogue=yes ;;
+    --from) from=${2:?}; shift ;;
+    *) usage ;;
+  esac
+  shift
+done
+(($# == 1)) || usage
 repositories=$(realpath "$1")
 release=$repositories/release
+suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
 export DEBIAN_FRONTEND=noninteractive
 
-served=$(sed -n 's|^URIs: file:||p' "$release/brisvane.sources")
-[[ $served == /* ]] || fail "brisvane.sources does not name a file: folder"
+# The sources file of a suite, as the README's command picks it.
+sources_of() { echo "$release/brisvane-$1.sources"; }
+[[ -f $(sources_of "$suite") ]] || fail "the repository has no sources file for this release, $suite"
+served=$(sed -n 's|^URIs: file:||p' "$(sources_of "$suite")")
+[[ $served == /* ]] || fail "brisvane-$suite.sources does not name a file: folder"
 publish() { rm -rf "$served" && mkdir -p "$(dirname "$served")" && cp -a "$repositories/$1" "$served"; }
-version_of() { sed -n 's/^Version: //p' "$repositories/$1/dists/stable/main/binary-$(dpkg --print-architecture)/Packages"; }
+version_of() {  # REPOSITORY [SUITE]
+  sed -n 's/^Version: //p' "$repositories/$1/dists/${2:-$suite}/main/binary-$(dpkg --print-architecture)/Packages"
+}
 installed() { dpkg-query -W -f '${db:Status-Abbrev}${Version}' brisvane 2>/dev/null | sed -n 's/^ii *//p'; }
 
-# apt-get update for Brisvane's source alone: the Debian archive's lists
+# apt-get update for Brisvane's sources alone: the Debian archive's lists
 # stay as they are, and a refusal can only be Brisvane's. A repository whose
 # signature fails is only a warning to apt where it has older lists of it,
 # which it goes on using; --error-on=any makes it fail. The output is kept
 # in $updated.
+brisvane_sources=$(mktemp -d)
 update() {
-  updated=$(apt-get update --error-on=any -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$only" \
-    -o APT::Get::List-Cleanup=0 2>&1)
+  updated=$(apt-get update --error-on=any -o Dir::Etc::SourceList=/dev/null \
+    -o Dir::Etc::SourceParts="$brisvane_sources" -o APT::Get::List-Cleanup=0 "$@" 2>&1)
 }
-# What apt keeps of the served folder, named after its path.
-lists=/var/lib/apt/lists/$(tr / _ <<<"$served")_*
-only=$(mktemp -d)
+# What apt and the software centre keep of the served folder.
+lists_prefix=/var/lib/apt/lists/$(tr / _ <<<"$served")_
+icon_caches=(/var/lib/app-info/icons /var/cache/app-info/icons /var/lib/swcatalog/icons /var/cache/swcatalog/icons)
 forget() {
-  # shellcheck disable=SC2086 # $lists is a pattern
-  rm -rf "$served" $lists /etc/apt/keyrings/brisvane.gpg /etc/apt/sources.list.d/brisvane.sources
+  rm -rf "$served" "$lists_prefix"* /etc/apt/keyrings/brisvane.gpg /etc/apt/sources.list.d/brisvane.sources \
+    "${icon_caches[@]}"
 }
 forget
-trap 'forget; rm -rf "$only"' EXIT
+trap 'forget; rm -rf "$brisvane_sources"' EXIT
+# As the README says: the key, and the sources file of the machine's release.
+add_sources() {  # SUITE
+  mkdir -p /etc/apt/keyrings
+  cp "$served/brisvane.gpg" /etc/apt/keyrings/brisvane.gpg
+  cp "$served/brisvane-$1.sources" /etc/apt/sources.list.d/brisvane.sources
+  cp /etc/apt/sources.list.d/brisvane.sources "$brisvane_sources/"
+}
 
 apt-get remove -y brisvane >/dev/null 2>&1 || true
-
-echo "== the release's repository, added as the README says"
 publish release
-mkdir -p /etc/apt/keyrings
-cp "$served/brisvane.gpg" /etc/apt/keyrings/brisvane.gpg
-cp "$served/brisvane.sources" /etc/apt/sources.list.d/brisvane.sources
-cp "$served/brisvane.sources" "$only/"
-update || fail "apt-get update refused the release's repository: $updated"
-apt-get install -y brisvane >/dev/null || fail "apt-get install brisvane failed"
-[[ $(installed) == "$(version_of release)" ]] || fail "installed $(installed), not the release's $(version_of release)"
-echo "ok: brisvane $(installed) installed"
+
+if [[ -n $catalogue ]]; then
+  echo "== the software centre's catalogue, Brisvane not installed"
+  add_sources "$suite"
+  update -o Acquire::IndexTargets::deb::DEP-11-icons::DefaultEnabled=true ||
+    fail "apt-get update refused the release's repository: $updated"
+  appstreamcli refresh --force >/dev/null 2>&1 || true
+  details=$(appstreamcli get --details invalid.brisvane.Brisvane 2>&1) || fail "appstreamcli finds no Brisvane: $details"
+  grep -qx 'Package: brisvane' <<<"$details" || fail "the catalogue names no package brisvane: $details"
+  icon=$( (find "${icon_caches[@]}" -path '*/64x64/*' -name '*risvane*' 2>/dev/null || true) | head -n 1)
+  [[ -n $icon ]] || fail "no 64-pixel icon of Brisvane in the icon cache"
+  echo "ok: appstreamcli finds Brisvane in package brisvane, its icon in $icon"
+fi
+
+if [[ -n $from ]]; then
+  echo "== the $from suite installed, then the sources file moved to $suite"
+  add_sources "$from"
+  update || fail "apt-get update refused the $from suite: $updated"
+  apt-get install -y brisvane >/dev/null || fail "apt-get install brisvane from $from failed"
+  [[ $(installed) == "$(version_of release "$from")" ]] ||
+    fail "installed $(installed), not $from's $(version_of release "$from")"
+  echo "ok: $from's brisvane $(installed) installed"
+  sed -i "s/^Suites: $from\$/Suites: $suite/" /etc/apt/sources.list.d/brisvane.sources
+  cp /etc/apt/sources.list.d/brisvane.sources "$brisvane_sources/"
+  update || fail "apt-get update refused the $suite suite: $updated"
+  apt-get upgrade -y >/dev/null || fail "apt-get upgrade failed"
+  [[ $(installed) == "$(version_of release)" ]] || fail "upgraded to $(installed), not $suite's $(version_of release)"
+  echo "ok: upgraded to $suite's $(installed)"
+else
+  echo "== the release's repository, added as the README says"
+  add_sources "$suite"
+  update || fail "apt-get update refused the release's repository: $updated"
+  apt-get install -y brisvane >/dev/null || fail "apt-get install brisvane failed"
+  [[ $(installed) == "$(version_of release)" ]] || fail "installed $(installed), not the release's $(version_of release)"
+  echo "ok: brisvane $(installed) installed"
+fi
 
 echo "== a later version published over it"
 publish later
@@ -78,5 +135,3 @@ refused tampered 'Hash Sum mismatch|unexpected size'
 echo "== a repository signed by another key"
 # gpgv says NO_PUBKEY; Debian 13's apt verifies with sqv, which says "Missing key".
 refused foreign 'NO_PUBKEY|Missing key'
-
-apt-get remove -y brisvane >/dev/null
