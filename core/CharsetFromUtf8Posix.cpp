@@ -1,26 +1,18 @@
 #include "CharsetFromUtf8Posix.h"
 
+#include "IconvHandlePosix.h"
 #include "QuoteForMessage.h"
 #include "Unicode.h"
-
-#include <iconv.h>
 
 namespace Brisvane {
 namespace {
 
-// One iconv conversion from UTF-8, closed with its handle.
+// One iconv conversion from UTF-8.
 class Conversion {
 public:
-    explicit Conversion(const char* charset) : handle_(::iconv_open(charset, "UTF-8")) {}
-    ~Conversion()
-    {
-        if (IsOpen())
-            ::iconv_close(handle_);
-    }
-    Conversion(const Conversion&) = delete;
-    Conversion& operator=(const Conversion&) = delete;
+    explicit Conversion(const char* charset) : handle_(charset, "UTF-8") {}
 
-    bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+    bool IsOpen() const { return handle_.IsOpen(); }
 
     // Appends one whole character, or with null `in` the return to a
     // stateful set's initial shift; false where the set lacks the character.
@@ -33,8 +25,8 @@ public:
         std::size_t fromLeft = in.size();
         char* to = buffer;
         std::size_t toLeft = sizeof buffer;
-        const std::size_t result = in.empty() ? ::iconv(handle_, nullptr, nullptr, &to, &toLeft)
-                                              : ::iconv(handle_, &from, &fromLeft, &to, &toLeft);
+        const std::size_t result = in.empty() ? ::iconv(handle_.Get(), nullptr, nullptr, &to, &toLeft)
+                                              : ::iconv(handle_.Get(), &from, &fromLeft, &to, &toLeft);
         if (result == static_cast<std::size_t>(-1))
             return false;
         out.append(buffer, to);
@@ -42,7 +34,7 @@ public:
     }
 
 private:
-    iconv_t handle_;
+    IconvHandle handle_;
 };
 
 }  // namespace

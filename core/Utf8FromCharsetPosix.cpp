@@ -1,9 +1,9 @@
 #include "Utf8FromCharsetPosix.h"
 
+#include "IconvHandlePosix.h"
 #include "LocaleHandlePosix.h"
 #include "Unicode.h"
 
-#include <iconv.h>
 #include <langinfo.h>
 
 #include <cerrno>
@@ -39,16 +39,9 @@ struct Utf8Buffer {
 // One iconv conversion into UTF-8.
 class Conversion {
 public:
-    explicit Conversion(const char* charset) : handle_(::iconv_open("UTF-8", charset)) {}
-    ~Conversion()
-    {
-        if (IsOpen())
-            ::iconv_close(handle_);
-    }
-    Conversion(const Conversion&) = delete;
-    Conversion& operator=(const Conversion&) = delete;
+    explicit Conversion(const char* charset) : handle_("UTF-8", charset) {}
 
-    bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+    bool IsOpen() const { return handle_.IsOpen(); }
 
     // Converts `in` onto the end of `out`: all of it, or up to the first
     // byte that does not convert, which `in` then starts with. Null `in`
@@ -58,7 +51,7 @@ public:
         while (true) {
             char* at = out.End();
             std::size_t outLeft = out.Room();
-            const std::size_t result = ::iconv(handle_, in, inLeft, &at, &outLeft);
+            const std::size_t result = ::iconv(handle_.Get(), in, inLeft, &at, &outLeft);
             out.Used = out.Bytes.size() - outLeft;
             if (result != static_cast<std::size_t>(-1) || errno != E2BIG)
                 return;
@@ -67,7 +60,7 @@ public:
     }
 
 private:
-    iconv_t handle_;
+    IconvHandle handle_;
 };
 
 // Where no conversion is to be had, the ASCII of the text still shows.
