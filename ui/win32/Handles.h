@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <type_traits>
 
@@ -12,11 +13,33 @@ namespace Brisvane {
 // function (an early return, an exception, a failed test assertion) leaves
 // one behind. As with any std::unique_ptr, a null one frees nothing.
 
-struct CloseKernelHandle {
-    void operator()(HANDLE handle) const noexcept { ::CloseHandle(handle); }
+// Frees a handle with `Free`: a call of Windows' that takes the handle
+// alone, or a member function of the object it points to (COM's Release).
+template <auto Free>
+struct Deleter {
+    template <typename Handle>
+    void operator()(Handle handle) const noexcept
+    {
+        std::invoke(Free, handle);
+    }
 };
+
+// The owner of a `Handle` that `Free` frees.
+template <typename Handle, auto Free>
+using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, Deleter<Free>>;
+
 // A process, thread, pipe end or snapshot.
-using KernelHandle = std::unique_ptr<void, CloseKernelHandle>;
+using KernelHandle = Owned<HANDLE, ::CloseHandle>;
+
+using HookHandle = Owned<HHOOK, ::UnhookWindowsHookEx>;
+using ModuleHandle = Owned<HMODULE, ::FreeLibrary>;
+// (A stock font may be held too: deleting one does nothing.)
+using FontHandle = Owned<HFONT, ::DeleteObject>;
+using IconHandle = Owned<HICON, ::DestroyIcon>;
+// A COM object, released once. By the Release its own class names: one that
+// has IUnknown by two of its interfaces has two of IUnknown's.
+template <typename Interface>
+using ComPointer = Owned<Interface*, &Interface::Release>;
 
 // CreateToolhelp32Snapshot and CreateFileW fail with INVALID_HANDLE_VALUE,
 // not null: an owner of nothing then.
@@ -25,38 +48,19 @@ inline KernelHandle OwnedUnlessInvalid(HANDLE handle)
     return KernelHandle(handle != INVALID_HANDLE_VALUE ? handle : nullptr);
 }
 
-// Memory that VirtualAllocEx gave in another process.
+// The two below free with a call that takes more than the handle.
+
+// Memory that VirtualAllocEx gave in another process: freed in that process.
 struct FreeRemoteMemory {
     HANDLE Process;
     void operator()(void* address) const noexcept { ::VirtualFreeEx(Process, address, 0, MEM_RELEASE); }
 };
 using RemoteMemory = std::unique_ptr<void, FreeRemoteMemory>;
 
-struct Unhook {
-    void operator()(HHOOK hook) const noexcept { ::UnhookWindowsHookEx(hook); }
-};
-using HookHandle = std::unique_ptr<std::remove_pointer_t<HHOOK>, Unhook>;
-
-struct FreeModule {
-    void operator()(HMODULE module) const noexcept { ::FreeLibrary(module); }
-};
-using ModuleHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, FreeModule>;
-
-struct DeleteGdiObject {
-    void operator()(HGDIOBJ object) const noexcept { ::DeleteObject(object); }
-};
-// (A stock font may be held too: deleting one does nothing.)
-using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, DeleteGdiObject>;
-
-struct DestroyIconHandle {
-    void operator()(HICON icon) const noexcept { ::DestroyIcon(icon); }
-};
-using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, DestroyIconHandle>;
-
+// The screen's device context, from GetDC(nullptr): released as no window's.
 struct ReleaseScreenDc {
     void operator()(HDC screen) const noexcept { ::ReleaseDC(nullptr, screen); }
 };
-// The screen's device context, from GetDC(nullptr).
 using ScreenDcHandle = std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseScreenDc>;
 
 // An object selected into a device context while this lives; then the one
@@ -79,16 +83,5 @@ private:
     HDC dc_;
     HGDIOBJ previous_;
 };
-
-// A COM object, released once.
-struct ReleaseComObject {
-    template <typename Interface>
-    void operator()(Interface* object) const noexcept
-    {
-        object->Release();
-    }
-};
-template <typename Interface>
-using ComPointer = std::unique_ptr<Interface, ReleaseComObject>;
 
 }  // namespace Brisvane

@@ -198,10 +198,13 @@ void Win32View::Create()
 
 void Win32View::LayOut(UINT dpi)
 {
-    // The fonts made for the DPI before are deleted once no control uses
-    // them, as these go.
-    const FontHandle oldWindowFont = std::exchange(windowFont_, CreateWindowFont(dpi));
-    const FontHandle oldValueFont = std::exchange(valueFont_, CreateDescribedFont(ValueBoxFont, dpi));
+    // Both fonts are made before either is taken, so that where making one
+    // throws, the view keeps the fonts its controls use. Those made for the
+    // DPI before are deleted once no control uses them, as these go.
+    FontHandle windowFont = CreateWindowFont(dpi);
+    FontHandle valueFont = CreateDescribedFont(ValueBoxFont, dpi);
+    const FontHandle oldWindowFont = std::exchange(windowFont_, std::move(windowFont));
+    const FontHandle oldValueFont = std::exchange(valueFont_, std::move(valueFont));
     for (const ControlDescription& control : BrisvanefrmControls) {
         const PixelRect rect = PixelsOf(control, static_cast<int>(dpi));
         const HWND made = ControlWindow(control.Id);
