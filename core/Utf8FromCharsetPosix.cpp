@@ -37,9 +37,9 @@ struct Utf8Buffer {
 };
 
 // One iconv conversion into UTF-8.
-class Conversion {
+class ConversionToUtf8 {
 public:
-    explicit Conversion(const char* charset) : handle_("UTF-8", charset) {}
+    explicit ConversionToUtf8(const char* charset) : handle_("UTF-8", charset) {}
 
     bool IsOpen() const { return handle_.IsOpen(); }
 
@@ -78,16 +78,16 @@ std::string AsciiOnly(const std::string& text)
 
 }  // namespace
 
-bool NeedsNoConversion(const char* charset)
+bool ReadsAsUtf8(const char* charset)
 {
     return std::strcmp(charset, "UTF-8") == 0 || std::strcmp(charset, Ascii) == 0;
 }
 
 std::string Utf8FromCharset(std::string text, const char* charset)
 {
-    if (NeedsNoConversion(charset))
+    if (ReadsAsUtf8(charset))
         return text;
-    Conversion conversion(charset);
+    ConversionToUtf8 conversion(charset);
     if (!conversion.IsOpen())
         return AsciiOnly(text);
 

@@ -11,13 +11,13 @@ namespace Brisvane {
 // typed in it. `charset` is the name nl_langinfo gives ("EUC-JP").
 //
 // A byte that does not convert becomes U+FFFD, and the text goes on after
-// it. Where NeedsNoConversion(charset), the text is returned as it is.
+// it. Where ReadsAsUtf8(charset), the text is returned as it is.
 std::string Utf8FromCharset(std::string text, const char* charset);
 
-// Whether a text in `charset` needs no conversion: UTF-8 itself, and ASCII,
-// which is UTF-8 already. In the plain C locale, whose set is ASCII, what a
-// terminal sends is UTF-8 nearly everywhere, so it is left alone too.
-bool NeedsNoConversion(const char* charset);
+// Whether a text in `charset` reads as UTF-8 as it is: UTF-8 itself, and
+// ASCII, which is UTF-8 already. In the plain C locale, whose set is ASCII,
+// what a terminal sends is UTF-8 nearly everywhere, so it is read as such.
+bool ReadsAsUtf8(const char* charset);
 
 // The character set of the user's typing: that of LC_CTYPE, as the
 // environment names it (LC_ALL, LC_CTYPE, LANG). A locale that is named but
