@@ -289,21 +289,25 @@ class EndToEndTest(unittest.TestCase):
 
         # The message box and the line on standard error say the same, the
         # line in EUC-JP, as the terminal reads it. A byte that is no
-        # character (a lead byte at the end) is quoted as U+FFFD, which
-        # EUC-JP lacks: its escape stands for it.
+        # character of EUC-JP (FF, or a lead byte with nothing to lead) is
+        # quoted as the byte typed.
         typed = "\uff11\uff16x"  # full-width digits, as a Japanese input method types them
-        program = self.launch(typed.encode("euc_jp") + b"\xa4", env=env)
-        dismiss("Type mismatch", program)
-        self.assertEqual(program.process.wait(timeout=10), 1)
-        line = 'brisvane: Type mismatch: "%s\\uFFFD" is not a number\n' % typed
-        errors = program.error_bytes().decode("euc_jp")
-        # Qt 6.8 and later say first, while the display opens, that they
-        # read the locale as its UTF-8 sibling (a paragraph of four lines,
-        # in ASCII); Qt 6.4 says nothing.
-        qt_says = errors[:-len(line)] if errors.endswith(line) else errors
-        if qt_says:
-            self.assertRegex(qt_says, r'\ADetected locale "ja_JP\.eucjp" [^\n]*\n(?:[^\n]*\n){3}\Z')
-        self.assertEqual(errors[len(qt_says):], line)
+        for name, argument, quoted in [
+                ("a lead byte at the end", typed.encode("euc_jp") + b"\xa4", typed + "\\xA4"),
+                ("bytes around a character", b"\xff\xa4\xc7\xaf", "\\xFF\u3067\\xAF"),
+        ]:
+            with self.subTest(name), self.running(argument, env=env) as program:
+                dismiss("Type mismatch", program)
+                self.assertEqual(program.process.wait(timeout=10), 1)
+                line = 'brisvane: Type mismatch: "%s" is not a number\n' % quoted
+                errors = program.error_bytes().decode("euc_jp")
+                # Qt 6.8 and later say first, while the display opens, that
+                # they read the locale as its UTF-8 sibling (a paragraph of
+                # four lines, in ASCII); Qt 6.4 says nothing.
+                qt_says = errors[:-len(line)] if errors.endswith(line) else errors
+                if qt_says:
+                    self.assertRegex(qt_says, r'\ADetected locale "ja_JP\.eucjp" [^\n]*\n(?:[^\n]*\n){3}\Z')
+                self.assertEqual(errors[len(qt_says):], line)
 
     def test_tab_from_local_date_goes_to_convert(self):
         """The labels between them in the tab order never take the focus;
