@@ -13,12 +13,11 @@ namespace Brisvane {
 // the display, named from the environment Qt reads it from, only where a
 // platform was found and could not reach it; otherwise the platform that is
 // not installed or would not load, and why. What Qt said follows it. What
-// Qt says while it opens the display is held back, and passed on once the
-// display is open.
+// Qt says while it opens the display is held back, from whichever thread
+// says it, and passed on in its order once the display is open.
 //
 // Qt has one application object a process, so this is called once, before
-// anything else of Qt's; the held messages live in the call, which no second
-// call can overlap.
+// anything else of Qt's.
 std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv);
 
 }  // namespace Brisvane

@@ -28,6 +28,10 @@ import unittest
 from Xlib import X, display, protocol
 
 BINARY = None
+# A Qt program that makes its application object and ends, for what Qt
+# writes meanwhile; where there is none (an installed program), the
+# comparison with it is skipped.
+PLAIN_QT_PROGRAM = os.environ.get("BRISVANE_PLAIN_QT_PROGRAM")
 LAUNCHER = []
 DISPLAY = None
 # The programs' runtime folder, private as a session's is: without one, Qt
@@ -323,13 +327,32 @@ class EndToEndTest(unittest.TestCase):
     def test_what_qt_says_while_the_display_opens_is_passed_on(self):
         """Held back while the display opens, and then written once: what
         Qt logs of loading its platform (asked for by its logging rules),
-        and nothing else."""
+        and nothing else; and all it logs of its platform, in the order a
+        plain Qt program writes it."""
         program = self.launch("1600000000", env=dict(x_environment(), QT_LOGGING_RULES="qt.qpa.plugin=true"))
         window = find_window("Brisvane", program)
         self.assert_closes_normally(program, window)
         errors = program.errors()
         self.assertRegex(errors, r"\A(qt\.qpa\.plugin: [^\n]*\n)+\Z")
         self.assertEqual(errors.count('qt.qpa.plugin: Successfully loaded Qt platform plugin "xcb"\n'), 1, errors)
+
+        if PLAIN_QT_PROGRAM is None:
+            self.skipTest("no plain Qt program to compare with (BRISVANE_PLAIN_QT_PROGRAM)")
+        env = dict(x_environment(), QT_LOGGING_RULES="qt.qpa.*=true")
+        plain = subprocess.run([*LAUNCHER, PLAIN_QT_PROGRAM], env=env, stdin=subprocess.DEVNULL,
+                               capture_output=True, timeout=30)
+        self.assertEqual(plain.returncode, 0, plain.stderr)
+        program = self.launch("1600000000", env=env)
+        window = find_window("Brisvane", program)
+        self.assert_closes_normally(program, window)
+
+        def lines(text):
+            # Addresses differ between runs.
+            return re.sub(r"0x[0-9a-f]+", "0x", text).splitlines()
+
+        expected = lines(plain.stderr.decode("utf-8", "replace"))
+        self.assertGreater(len(expected), 1)
+        self.assertEqual(lines(program.errors())[:len(expected)], expected)
 
     def test_without_command_line_the_prompt_opens_over_the_window(self):
         program = self.launch()
