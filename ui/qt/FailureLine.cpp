@@ -75,7 +75,7 @@ DisplayTried DisplayOf(std::string_view platform, bool named)
 
 bool MissedItsDisplay(const Attempt& attempt)
 {
-    return attempt.Plugin.State == PluginState::Ran && HasDisplay(attempt.Platform);
+    return attempt.Plugin.State == PluginState::Loaded && HasDisplay(attempt.Platform);
 }
 
 // As one of several: `X11 (DISPLAY ":0")`, `Wayland (not installed)`.
@@ -85,7 +85,8 @@ std::string Described(const Attempt& attempt)
     switch (attempt.Plugin.State) {
     case PluginState::Missing: return Filled(Texts::TriedNotInstalled, {title});
     case PluginState::Unloadable: return Filled(Texts::TriedNotLoaded, {title, attempt.Plugin.Reason});
-    case PluginState::Ran: break;
+    case PluginState::Loaded:
+    case PluginState::Untried: break;
     }
     if (!HasDisplay(attempt.Platform))
         return Filled(Texts::TriedNotStarted, {title});
@@ -109,7 +110,8 @@ std::string Sentence(const Attempt& attempt)
     switch (attempt.Plugin.State) {
     case PluginState::Missing: return Filled(Texts::PlatformNotFound, {quoted});
     case PluginState::Unloadable: return Filled(Texts::PlatformNotLoaded, {quoted, attempt.Plugin.Reason});
-    case PluginState::Ran: break;
+    case PluginState::Loaded:
+    case PluginState::Untried: break;
     }
     if (!HasDisplay(attempt.Platform))
         return Filled(Texts::PlatformNotStarted, {quoted});

@@ -4,6 +4,7 @@
 #include "StandardError.h"
 #include "Texts.h"
 
+#include <QLoggingCategory>
 #include <QMessageLogContext>
 #include <QScopeGuard>
 #include <QString>
@@ -28,11 +29,6 @@ struct HeldMessage {
         return QMessageLogContext(nullptr, 0, nullptr, Category.isEmpty() ? nullptr : Category.constData());
     }
 };
-
-std::string Formatted(const HeldMessage& message)
-{
-    return qFormatLogMessage(message.Type, message.Context(), message.Text).toStdString() + "\n";
-}
 
 // What Qt says while the application object is made. Qt calls its message
 // handler from whichever thread speaks, and making the application starts
@@ -65,22 +61,49 @@ std::vector<HeldMessage> TakeHeld()
     return std::exchange(hold.Messages, {});
 }
 
+std::string Formatted(const HeldMessage& message)
+{
+    return qFormatLogMessage(message.Type, message.Context(), message.Text).toStdString() + "\n";
+}
+
+// Brisvane's line, then what Qt said, in the order it said it.
+std::string Report(const std::string& line, const std::vector<HeldMessage>& messages)
+{
+    std::string report = Texts::StandardErrorPrefix + line + "\n";
+    for (const HeldMessage& message : messages)
+        report += Formatted(message);
+    return report;
+}
+
+// Qt's closing advice where no platform started, which is no help where a
+// display was all that was missing.
+const QString ReinstallAdvice = QStringLiteral(" Reinstalling the application may fix this problem.");
+
 // Where Qt found no platform that would start: Qt would abort after this.
 [[noreturn]] void Fail(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    // Whatever asking the plugins below makes Qt say is held, unshown.
     std::vector<HeldMessage> messages = TakeHeld();
+    // Asking the plugins makes Qt say again what it has said (a plugin of
+    // another Qt's, say); inside its message handler Qt writes that straight
+    // to standard error, ahead of the program's line.
+    QLoggingCategory::installFilter([](QLoggingCategory* category) {
+        for (const QtMsgType silenced : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg})
+            category->setEnabled(silenced, false);
+    });
+    // Qt gives up at a platform that fails on its own terms (eglfs with no
+    // DRM device): it never tried those after it.
     std::vector<Attempt> attempts;
-    for (const std::string& platform : PlatformsTried())
-        attempts.push_back({platform, FindPlatformPlugin(platform)});
-    std::string report = Texts::StandardErrorPrefix + FailureLine(attempts) + "\n";
-    // Then Qt's own reasons. Its last word advises reinstalling the program,
-    // which is no help where a display was all that was missing.
-    for (const HeldMessage& message : messages)
-        report += Formatted(message);
-    if (!OnlyDisplaysFailed(attempts))
-        report += Formatted({type, context.category, text.trimmed()});
-    WriteToStandardError(report);
+    for (const std::string& platform : PlatformsTried()) {
+        const PlatformPlugin plugin = FindPlatformPlugin(platform);
+        if (plugin.State == PluginState::Untried && !attempts.empty())
+            break;
+        attempts.push_back({platform, plugin});
+    }
+    QString fatal = text.trimmed();
+    if (OnlyDisplaysFailed(attempts))
+        fatal.remove(ReinstallAdvice);
+    messages.push_back({type, context.category, fatal});
+    WriteToStandardError(Report(FailureLine(attempts), messages));
     // Nothing is set up yet that needs tearing down, so leave at once.
     std::_Exit(1);
 }

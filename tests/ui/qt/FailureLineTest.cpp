@@ -44,7 +44,7 @@ bool Says(std::string_view line, std::string_view text)
 }
 
 const PlatformPlugin Missing{PluginState::Missing, {}};
-const PlatformPlugin Loaded{PluginState::Ran, {}};
+const PlatformPlugin Loaded{PluginState::Loaded, {}};
 
 PlatformPlugin Unloadable(std::string reason)
 {
@@ -66,12 +66,17 @@ TEST(FailureLine, IsTheOneTheManualPageQuotes)
         {x, failed({{"xcb", Loaded}})},
         {noDisplay, failed({{"xcb", Loaded}})},
         {noDisplay, failed({{"wayland", Missing}})},
-        {x, failed({{"xcb", Unloadable("libxcb-cursor.so.0: cannot open shared object file")}})},
+        {x,
+         failed({{"xcb", Unloadable("Cannot load library "
+                                    "/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqxcb.so: (libxcb-cursor.so.0: "
+                                    "cannot open shared object file: No such file or directory)")}})},
         {x, failed({{"eglfs", Loaded}})},
         {{{"WAYLAND_DISPLAY", "wayland-1"}}, failed({{"wayland", Loaded}})},
         {noDisplay, failed({{"wayland", Loaded}, {"xcb", Loaded}})},
         {x, failed({{"wayland", Missing}, {"xcb", Loaded}})},
-        {x, failed({{"vnc", Unloadable("libvncserver.so.1: cannot open shared object file")}, {"eglfs", Loaded}})},
+        {x, failed({{"vnc", Unloadable("The plugin '/opt/qt/platforms/libqvnc.so' uses incompatible Qt library. "
+                                       "(6.9.0) [release]")},
+                    {"eglfs", Loaded}})},
     };
     const std::string manual = ManualPage();
     ASSERT_FALSE(manual.empty()) << BRISVANE_MANUAL_PAGE;
