@@ -35,6 +35,8 @@ inline constexpr char OnPlatform[] = "%1 (Qt platform %2)";
 inline constexpr char PlatformNotFound[] = "cannot find the Qt platform %1";
 inline constexpr char PlatformNotLoaded[] = "cannot load the Qt platform %1: %2";
 inline constexpr char PlatformNotStarted[] = "the Qt platform %1 could not start";
+inline constexpr char PlatformWithoutScreen[] = "the Qt platform %1 started but has no screen";
+inline constexpr char PlatformForVulkanOnly[] = "the Qt platform %1 shows only Vulkan windows";
 // Several, in the order Qt tried them, each in a few words:
 inline constexpr char DisplaysTried[] = "cannot open the display: tried %1";
 inline constexpr char PlatformsTried[] = "cannot open a window: tried %1";

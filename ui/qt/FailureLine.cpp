@@ -41,7 +41,8 @@ bool IsWayland(std::string_view platform)
 }
 
 // Only X11 and Wayland are reached through a display that a variable names;
-// the others (offscreen, minimal, vnc, eglfs...) need none or a device.
+// the others (offscreen, minimal, vnc, linuxfb, eglfs...) need none or a
+// device.
 bool HasDisplay(std::string_view platform)
 {
     return platform == "xcb" || IsWayland(platform);
@@ -151,6 +152,19 @@ std::string FailureLine(const std::vector<Attempt>& attempts)
 bool OnlyDisplaysFailed(const std::vector<Attempt>& attempts)
 {
     return std::all_of(attempts.begin(), attempts.end(), MissedItsDisplay);
+}
+
+std::string NoScreenLine(const std::string& platform)
+{
+    // A display with no screen is one Qt could not open a window on.
+    if (HasDisplay(platform))
+        return DisplayNotOpened(platform);
+    return Filled(Texts::PlatformWithoutScreen, {QuoteForMessage(platform)});
+}
+
+std::string VulkanOnlyLine(const std::string& platform)
+{
+    return Filled(Texts::PlatformForVulkanOnly, {QuoteForMessage(platform)});
 }
 
 }  // namespace Brisvane

@@ -10,7 +10,7 @@ namespace Brisvane {
 // Brisvane's own line where no window opens, written before what Qt said:
 // what failed, and where a platform reached for a display, which one, named
 // from the environment Qt reads it from. A platform that needs no display
-// (offscreen, minimal, vnc...) is never described by one.
+// (offscreen, linuxfb, eglfs...) is never described by one.
 
 // One platform Qt tried, and how far its plugin got.
 struct Attempt {
@@ -29,5 +29,11 @@ std::string FailureLine(const std::vector<Attempt>& attempts);
 // Whether every platform tried loaded and failed at its display: then a
 // display is all that is missing.
 bool OnlyDisplaysFailed(const std::vector<Attempt>& attempts);
+
+// Where `platform` started with no screen to put a window on.
+std::string NoScreenLine(const std::string& platform);
+
+// Where `platform` started but shows only Vulkan windows.
+std::string VulkanOnlyLine(const std::string& platform);
 
 }  // namespace Brisvane

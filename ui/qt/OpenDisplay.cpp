@@ -7,6 +7,7 @@
 #include <QLoggingCategory>
 #include <QMessageLogContext>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QString>
 
 #include <cstdlib>
@@ -155,6 +156,15 @@ void EndHold()
     qInstallMessageHandler(hold.Previous);
 }
 
+// The vkkhrdisplay platform starts with a screen (a stand-in until a Vulkan
+// instance asks the display for its size) and makes a window of any kind,
+// but shows only Vulkan ones: a widget is painted into an image that nobody
+// sees. Nothing Qt answers at start-up tells it apart but its name.
+bool ShowsOnlyVulkanWindows(const std::string& platform)
+{
+    return platform == "vkkhrdisplay";
+}
+
 }  // namespace
 
 std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv)
@@ -163,7 +173,22 @@ std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv)
     // However the making ends, what is held is passed on and Qt's handler
     // put back.
     const auto end = qScopeGuard(EndHold);
-    return std::make_unique<QApplication>(argc, argv);
+    auto application = std::make_unique<QApplication>(argc, argv);
+
+    // A platform that started may still have nowhere to put a window: Qt
+    // would abort once the window is made, or show it nowhere.
+    const std::string platform = QGuiApplication::platformName().toStdString();
+    std::string line;
+    if (QGuiApplication::screens().isEmpty())
+        line = NoScreenLine(platform);
+    else if (ShowsOnlyVulkanWindows(platform))
+        line = VulkanOnlyLine(platform);
+    if (line.empty())
+        return application;
+    WriteToStandardError(Report(line, TakeHeld()));
+    // Torn down as usual: a console platform gives the keyboard back.
+    application.reset();
+    return nullptr;
 }
 
 }  // namespace Brisvane

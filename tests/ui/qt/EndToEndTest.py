@@ -445,12 +445,12 @@ class EndToEndTest(unittest.TestCase):
         return there
 
     def run_without_window(self, variables):
-        # No terminal: a console platform would take its keyboard.
+        # No terminal: a console platform (linuxfb) would take its keyboard.
         env = {"PATH": os.environ.get("PATH", "/usr/bin"), "LC_ALL": "C.UTF-8", **variables}
         return subprocess.run([*LAUNCHER, BINARY, "1"], env=env, stdin=subprocess.DEVNULL, capture_output=True,
                               timeout=30, preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)))
 
-    def test_without_a_display_the_program_says_why(self):
+    def test_without_a_window_the_program_says_why(self):
         """Brisvane's line first, naming what failed; then what Qt said,
         its reasons among it, in its order. Qt's advice to reinstall, no
         help where only a display was missing, is passed on only where a
@@ -514,6 +514,13 @@ class EndToEndTest(unittest.TestCase):
              'cannot open a window: tried Qt platform "no-such-platform" (not installed), then X11 (DISPLAY "%s")'
              % garbage, ['Could not find the Qt platform plugin "no-such-platform"', "could not connect to display",
                          reinstall]),
+            # Platforms that start and have nowhere to put a window: a
+            # framebuffer that is none, and one that shows Vulkan alone.
+            ("no screen", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "linuxfb:fb=/dev/null"},
+             'the Qt platform "linuxfb" started but has no screen',
+             ["Error reading fixed information", "linuxfb: Failed to initialize screen"]),
+            ("Vulkan alone", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "vkkhrdisplay"},
+             'the Qt platform "vkkhrdisplay" shows only Vulkan windows', []),
             # A Wayland session (which always has its runtime folder) with no
             # compositor: Qt tries Wayland, then X, when either variable
             # says Wayland; without WAYLAND_DISPLAY, libwayland tries wayland-0.
@@ -527,6 +534,9 @@ class EndToEndTest(unittest.TestCase):
         ]
         for name, variables, expected, qt_says in cases:
             with self.subTest(name):
+                platform = variables.get("QT_QPA_PLATFORM", "").split(":")[0]
+                if platform in ("linuxfb", "vkkhrdisplay") and platform not in available:
+                    self.skipTest("this Qt has no %s platform" % platform)
                 result = self.run_without_window(variables)
                 self.assertEqual(result.returncode, 1, result.stderr)
                 first, _, rest = result.stderr.decode("utf-8", "replace").partition("\n")

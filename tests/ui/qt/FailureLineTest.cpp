@@ -71,6 +71,8 @@ TEST(FailureLine, IsTheOneTheManualPageQuotes)
                                     "/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqxcb.so: (libxcb-cursor.so.0: "
                                     "cannot open shared object file: No such file or directory)")}})},
         {x, failed({{"eglfs", Loaded}})},
+        {noDisplay, [] { return NoScreenLine("linuxfb"); }},
+        {noDisplay, [] { return VulkanOnlyLine("vkkhrdisplay"); }},
         {{{"WAYLAND_DISPLAY", "wayland-1"}}, failed({{"wayland", Loaded}})},
         {noDisplay, failed({{"wayland", Loaded}, {"xcb", Loaded}})},
         {x, failed({{"wayland", Missing}, {"xcb", Loaded}})},
@@ -95,6 +97,8 @@ TEST(FailureLine, IsTheOneTheManualPageQuotes)
              Texts::PlatformNotFound,
              Texts::PlatformNotLoaded,
              Texts::PlatformNotStarted,
+             Texts::PlatformWithoutScreen,
+             Texts::PlatformForVulkanOnly,
              Texts::DisplaysTried,
              Texts::PlatformsTried,
              Texts::ThenTried,
