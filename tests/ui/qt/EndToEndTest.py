@@ -514,6 +514,11 @@ class EndToEndTest(unittest.TestCase):
              'cannot open a window: tried Qt platform "no-such-platform" (not installed), then X11 (DISPLAY "%s")'
              % garbage, ['Could not find the Qt platform plugin "no-such-platform"', "could not connect to display",
                          reinstall]),
+            # A platform that gives up on its own terms ends Qt's tries: X11,
+            # which would have started, was never tried.
+            ("a platform that gives up", {"DISPLAY": DISPLAY,
+                                          "QT_QPA_PLATFORM": "offscreen:configfile=/nonexistent;xcb"},
+             'the Qt platform "offscreen" could not start', ["Could not find platform config file /nonexistent"]),
             # Platforms that start and have nowhere to put a window: a
             # framebuffer that is none, and one that shows Vulkan alone.
             ("no screen", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "linuxfb:fb=/dev/null"},
