@@ -3,14 +3,15 @@
 #include "IconvHandlePosix.h"
 #include "QuoteForMessage.h"
 #include "Unicode.h"
+#include "Utf8FromCharsetPosix.h"
 
 namespace Brisvane {
 namespace {
 
 // One iconv conversion from UTF-8.
-class Conversion {
+class ConversionFromUtf8 {
 public:
-    explicit Conversion(const char* charset) : handle_(charset, "UTF-8") {}
+    explicit ConversionFromUtf8(const char* charset) : handle_(charset, "UTF-8") {}
 
     bool IsOpen() const { return handle_.IsOpen(); }
 
@@ -39,9 +40,15 @@ private:
 
 }  // namespace
 
+bool WritesAsUtf8(const char* charset)
+{
+    // The terminal reads what it sends: the same sets as ReadsAsUtf8's.
+    return ReadsAsUtf8(charset);
+}
+
 std::string CharsetFromUtf8(std::string_view utf8, const char* charset)
 {
-    Conversion conversion(charset);
+    ConversionFromUtf8 conversion(charset);
     std::string out;
     // An escape is ASCII, which a stateful set (ISO-2022-JP) reads only
     // outside its shifts: the set is shifted back before it.

@@ -9,7 +9,13 @@ namespace Brisvane {
 // that set: the way back of Utf8FromCharset. A character the set lacks is
 // written as the escape a message writes for it (\u20AC, \U0001F600), in
 // ASCII, which every set the C library offers a locale in holds; a byte that
-// is not UTF-8, as \xNN. A set iconv does not know keeps the ASCII alone.
+// is not UTF-8, as \xNN. In a set iconv does not know, every character past
+// ASCII is written as its escape.
 std::string CharsetFromUtf8(std::string_view utf8, const char* charset);
+
+// Whether UTF-8 is written for a terminal of `charset` as it is: for UTF-8
+// itself, and for the plain C locale's ASCII, whose terminal takes UTF-8
+// nearly everywhere, as it sends it.
+bool WritesAsUtf8(const char* charset);
 
 }  // namespace Brisvane

@@ -43,7 +43,7 @@ public:
     // each category's own, are glibc's.
     explicit PosixRegionalFormat(LocaleHandle locale)
         : locale_(std::move(locale)), timeCharset_(::nl_langinfo_l(_NL_TIME_CODESET, locale_.get())),
-          timeIsUtf8_(NeedsNoConversion(timeCharset_)),
+          timeIsUtf8_(ReadsAsUtf8(timeCharset_)),
           decimalSeparator_(Utf8FromCharset(::nl_langinfo_l(RADIXCHAR, locale_.get()),
                                             ::nl_langinfo_l(_NL_NUMERIC_CODESET, locale_.get())))
     {

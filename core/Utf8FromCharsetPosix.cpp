@@ -2,7 +2,6 @@
 
 #include "IconvHandlePosix.h"
 #include "LocaleHandlePosix.h"
-#include "Unicode.h"
 
 #include <langinfo.h>
 
@@ -13,7 +12,6 @@
 namespace Brisvane {
 namespace {
 
-constexpr char32_t ReplacementCharacter = 0xFFFD;
 constexpr std::string_view ReplacementUtf8 = "\xEF\xBF\xBD";
 // glibc's name for ASCII, the C locale's set.
 constexpr char Ascii[] = "ANSI_X3.4-1968";
@@ -37,9 +35,9 @@ struct Utf8Buffer {
 };
 
 // One iconv conversion into UTF-8.
-class Conversion {
+class ConversionToUtf8 {
 public:
-    explicit Conversion(const char* charset) : handle_("UTF-8", charset) {}
+    explicit ConversionToUtf8(const char* charset) : handle_("UTF-8", charset) {}
 
     bool IsOpen() const { return handle_.IsOpen(); }
 
@@ -63,31 +61,55 @@ private:
     IconvHandle handle_;
 };
 
-// Where no conversion is to be had, the ASCII of the text still shows.
+// Appends a byte that is no character of the set. Kept as it is, it is not
+// UTF-8: past ASCII, and never the continuation of a lead byte kept just
+// before it, which the two would make a character of; either way U+FFFD
+// stands in for it. `afterLead` says whether the last byte appended is a
+// kept lead byte; returns whether this one is.
+bool AppendUnconverted(Utf8Buffer& out, unsigned char byte, bool afterLead)
+{
+    const bool continuation = (byte & 0xC0) == 0x80;
+    if (byte < 0x80 || (continuation && afterLead)) {
+        out.Append(ReplacementUtf8);
+        return false;
+    }
+    const char kept = static_cast<char>(byte);
+    out.Append(std::string_view(&kept, 1));
+    return byte >= 0xC2 && byte <= 0xF4;
+}
+
+// Where no conversion is to be had, the ASCII of the text still reads, and
+// the rest is kept as bytes.
 std::string AsciiOnly(const std::string& text)
 {
-    std::string out;
+    Utf8Buffer out;
+    out.Bytes.resize(text.size() + 16);
+    bool afterLead = false;
     for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x80)
-            out += c;
-        else
-            AppendUtf8(out, ReplacementCharacter);
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out.Append(std::string_view(&c, 1));
+            afterLead = false;
+        } else {
+            afterLead = AppendUnconverted(out, byte, afterLead);
+        }
     }
-    return out;
+    out.Bytes.resize(out.Used);
+    return std::move(out.Bytes);
 }
 
 }  // namespace
 
-bool NeedsNoConversion(const char* charset)
+bool ReadsAsUtf8(const char* charset)
 {
     return std::strcmp(charset, "UTF-8") == 0 || std::strcmp(charset, Ascii) == 0;
 }
 
 std::string Utf8FromCharset(std::string text, const char* charset)
 {
-    if (NeedsNoConversion(charset))
+    if (ReadsAsUtf8(charset))
         return text;
-    Conversion conversion(charset);
+    ConversionToUtf8 conversion(charset);
     if (!conversion.IsOpen())
         return AsciiOnly(text);
 
@@ -99,15 +121,18 @@ std::string Utf8FromCharset(std::string text, const char* charset)
     out.Bytes.resize(2 * text.size() + 16);
     char* in = text.data();
     std::size_t inLeft = text.size();
+    bool afterLead = false;
     while (true) {
+        const std::size_t before = out.Used;
         conversion.Append(&in, &inLeft, out);
+        afterLead = afterLead && out.Used == before;
         if (inLeft == 0)
             break;
         // EILSEQ, or EINVAL for a character cut short by the end of the
-        // text. The byte is skipped, and the text goes on in the shift
-        // state it was in: a stray byte inside ISO-2022-JP's kanji leaves
-        // the kanji that follow as they were.
-        out.Append(ReplacementUtf8);
+        // text. The byte is kept, and the text goes on in the shift state
+        // it was in: a stray byte inside ISO-2022-JP's kanji leaves the
+        // kanji that follow as they were.
+        afterLead = AppendUnconverted(out, static_cast<unsigned char>(*in), afterLead);
         ++in;
         --inLeft;
     }

@@ -13,8 +13,7 @@ namespace Brisvane {
 void WriteToStandardError(std::string_view utf8)
 {
     const std::string charset = UserCharset();
-    const std::string text = NeedsNoConversion(charset.c_str()) ? std::string(utf8)
-                                                                : CharsetFromUtf8(utf8, charset.c_str());
+    const std::string text = WritesAsUtf8(charset.c_str()) ? std::string(utf8) : CharsetFromUtf8(utf8, charset.c_str());
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -91,13 +92,18 @@ TEST(SystemZoneSource, UnknownOrMissingZonesFallBackToUtc)
 
 TEST(SystemZoneSource, WithoutTzTheZoneIsTheMachines)
 {
-    // The C library then reads /etc/localtime, as it does where TZ names
-    // that file; where it is missing, both are UTC. Asked from a process
-    // whose TZ says otherwise, so that a TZ left set shows.
+    // The offset the C library itself gives with TZ unset, at the same
+    // instants (UTC where the machine has no /etc/localtime). Asked from a
+    // process whose TZ says otherwise, so that a TZ left set shows.
     const ScopedEnvironment elsewhere(ScopedEnvironment::Variables{{"TZ", "<-1130>11:30"}});
     for (const system_clock::time_point at : {InJanuary, InJuly}) {
         const ZoneAnswer unset = Ask(std::nullopt, at);
+        const ScopedEnvironment machine(ScopedEnvironment::Variables{{"TZ", std::nullopt}});
+        ::tzset();
+        const std::time_t when = system_clock::to_time_t(at);
+        std::tm local{};
+        ASSERT_NE(::localtime_r(&when, &local), nullptr);
         EXPECT_NE(unset.State, ZoneState::Failure);
-        EXPECT_EQ(SecondsEast(unset), SecondsEast(Ask(":/etc/localtime", at)));
+        EXPECT_EQ(SecondsEast(unset), local.tm_gmtoff);
     }
 }

@@ -85,7 +85,7 @@ TEST(BrisvanefrmLayout, HoldsTheFiguresWorkedOutByHand)
         EXPECT_EQ(PixelsOf(DescriptionOf(c.control), c.dpi), c.pixels)
             << DescriptionOf(c.control).Name << " at " << c.dpi;
     }
-    // Down the left column, then the button, then the zone to its right.
+    // Both boxes, then both labels, then the button, then the zone to its right.
     constexpr std::array<Control, 6> order = {Control::EpochDate, Control::LocalDate, Control::Label1,
                                               Control::Label2,    Control::Command1,  Control::Zone};
     EXPECT_EQ(InTabOrder(), order);

@@ -1,193 +1,194 @@
 #include "OpenDisplay.h"
 
-#include "PlatformPlugin.h"
-#include "QuoteForMessage.h"
+#include "FailureLine.h"
 #include "StandardError.h"
 #include "Texts.h"
 
+#include <QLoggingCategory>
 #include <QMessageLogContext>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QString>
 
-#include <algorithm>
 #include <cstdlib>
-#include <string_view>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 namespace Brisvane {
 namespace {
 
 struct HeldMessage {
-    QtMsgType type;
-    QByteArray category;
-    QString text;
+    QtMsgType Type;
+    QByteArray Category;
+    QString Text;
 
     // A message without a category keeps none, rather than an empty one,
     // which Qt's format would show as ": ".
     QMessageLogContext Context() const
     {
-        return QMessageLogContext(nullptr, 0, nullptr, category.isEmpty() ? nullptr : category.constData());
+        return QMessageLogContext(nullptr, 0, nullptr, Category.isEmpty() ? nullptr : Category.constData());
     }
 };
 
-std::string Variable(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-// The platforms Qt tries, in its order: the list in QT_QPA_PLATFORM where it
-// is set; otherwise X11, after Wayland in a Wayland session.
-std::vector<std::string> PlatformsTried()
-{
-    std::vector<std::string> platforms;
-    const std::string chosen = Variable("QT_QPA_PLATFORM");
-    for (std::string_view list = chosen; !list.empty();) {
-        const std::size_t end = std::min(list.find(';'), list.size());
-        // A platform's options follow its name after a colon.
-        if (const std::string_view entry = list.substr(0, end); !entry.empty())
-            platforms.emplace_back(entry.substr(0, entry.find(':')));
-        list.remove_prefix(std::min(end + 1, list.size()));
-    }
-    if (!platforms.empty())
-        return platforms;
-    if (!Variable("WAYLAND_DISPLAY").empty() || Variable("XDG_SESSION_TYPE") == "wayland")
-        return {"wayland", "xcb"};
-    return {"xcb"};
-}
-
-bool IsWayland(std::string_view platform)
-{
-    return platform.starts_with("wayland");
-}
-
-// Only X11 and Wayland are reached through a display that a variable names;
-// the others (offscreen, minimal, vnc, eglfs...) need none or a device.
-bool HasDisplay(std::string_view platform)
-{
-    return platform == "xcb" || IsWayland(platform);
-}
-
-std::string Title(std::string_view platform)
-{
-    return platform == "xcb" ? "X11" : IsWayland(platform) ? "Wayland" : "Qt platform " + QuoteForMessage(platform);
-}
-
-// The display a platform tried, after the variable that names it where
-// `named`: `DISPLAY ":0"`, `DISPLAY is not set`, or for Wayland without its
-// variable the socket libwayland falls back on.
-std::string DisplayTried(std::string_view platform, bool named)
-{
-    const std::string variable = IsWayland(platform) ? "WAYLAND_DISPLAY" : "DISPLAY";
-    const std::string name = Variable(variable.c_str());
-    if (!name.empty())
-        return (named ? variable + " " : "") + QuoteForMessage(name);
-    return variable + " is not set" + (IsWayland(platform) ? ", so \"wayland-0\"" : "");
-}
-
-// One platform Qt tried, and how it failed.
-struct Attempt {
-    std::string Platform;
-    PlatformPlugin Plugin;
-
-    bool MissedItsDisplay() const { return Plugin.State == PluginState::Ran && HasDisplay(Platform); }
-
-    // As one of several: `X11 (DISPLAY ":0")`, `Wayland (not installed)`.
-    std::string Described() const
-    {
-        switch (Plugin.State) {
-        case PluginState::Missing: return Title(Platform) + " (not installed)";
-        case PluginState::Unloadable: return Title(Platform) + " (cannot load: " + Plugin.Reason + ")";
-        case PluginState::Ran: break;
-        }
-        return Title(Platform) +
-               (HasDisplay(Platform) ? " (" + DisplayTried(Platform, true) + ")" : " (could not start)");
-    }
-
-    // As the only one: a sentence of its own.
-    std::string Sentence() const
-    {
-        const std::string quoted = QuoteForMessage(Platform);
-        switch (Plugin.State) {
-        case PluginState::Missing: return "cannot find the Qt platform " + quoted;
-        case PluginState::Unloadable: return "cannot load the Qt platform " + quoted + ": " + Plugin.Reason;
-        case PluginState::Ran: break;
-        }
-        if (!HasDisplay(Platform))
-            return "the Qt platform " + quoted + " could not start";
-        const std::string tried = DisplayTried(Platform, false);
-        std::string sentence = "cannot open the display" + (tried.starts_with('"') ? " " + tried : ": " + tried);
-        if (Platform != "xcb")
-            sentence += " (Qt platform " + quoted + ")";
-        return sentence;
-    }
+// What Qt says while the application object is made. Qt calls its message
+// handler from whichever thread speaks, and making the application starts
+// threads of Qt's own (the X connection's reader, D-Bus), so the messages
+// are held under a lock. A thread may still call the handler after the hold
+// has ended and Qt's handler as found is back: it is passed on to that one.
+struct MessageHold {
+    std::mutex Lock;
+    bool Holding = false;
+    QtMessageHandler Previous = nullptr;
+    std::vector<HeldMessage> Messages;
 };
 
-// Brisvane's own line: what failed, and where a display was tried, which.
-std::string FailureLine(const std::vector<Attempt>& attempts)
+// Whether this thread is passing the held messages on, holding the lock: a
+// message that Qt's handler as found says meanwhile goes straight to it.
+thread_local bool passingOn = false;
+
+// Never destroyed, for a thread of Qt's that speaks while the process ends.
+MessageHold& Hold()
 {
-    if (attempts.size() == 1)
-        return attempts.front().Sentence();
-    const bool displays =
-        std::all_of(attempts.begin(), attempts.end(), [](const Attempt& a) { return a.MissedItsDisplay(); });
-    std::string line = displays ? "cannot open the display: tried " : "cannot open a window: tried ";
-    for (std::size_t i = 0; i < attempts.size(); ++i)
-        line += (i == 0 ? "" : ", then ") + attempts[i].Described();
-    return line;
+    static MessageHold* const hold = new MessageHold;
+    return *hold;
+}
+
+// The held messages so far, taken out of the hold, which goes on.
+std::vector<HeldMessage> TakeHeld()
+{
+    MessageHold& hold = Hold();
+    const std::lock_guard lock(hold.Lock);
+    return std::exchange(hold.Messages, {});
 }
 
 std::string Formatted(const HeldMessage& message)
 {
-    return qFormatLogMessage(message.type, message.Context(), message.text).toStdString() + "\n";
+    return qFormatLogMessage(message.Type, message.Context(), message.Text).toStdString() + "\n";
 }
 
-// Where Qt's message handler, a plain function, finds the messages that the
-// OpenDisplay in progress holds back.
-std::vector<HeldMessage>* held = nullptr;
+// Brisvane's line, then what Qt said, in the order it said it.
+std::string Report(const std::string& line, const std::vector<HeldMessage>& messages)
+{
+    std::string report = Texts::StandardErrorPrefix + line + "\n";
+    for (const HeldMessage& message : messages)
+        report += Formatted(message);
+    return report;
+}
+
+// Qt's closing advice where no platform started, which is no help where a
+// display was all that was missing.
+const QString ReinstallAdvice = QStringLiteral(" Reinstalling the application may fix this problem.");
+
+// Where Qt found no platform that would start: Qt would abort after this.
+[[noreturn]] void Fail(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    std::vector<HeldMessage> messages = TakeHeld();
+    // Asking the plugins makes Qt say again what it has said (a plugin of
+    // another Qt's, say); inside its message handler Qt writes that straight
+    // to standard error, ahead of the program's line.
+    QLoggingCategory::installFilter([](QLoggingCategory* category) {
+        for (const QtMsgType silenced : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg})
+            category->setEnabled(silenced, false);
+    });
+    // Qt gives up at a platform that fails on its own terms (eglfs with no
+    // DRM device): it never tried those after it.
+    std::vector<Attempt> attempts;
+    for (const std::string& platform : PlatformsTried()) {
+        const PlatformPlugin plugin = FindPlatformPlugin(platform);
+        if (plugin.State == PluginState::Untried && !attempts.empty())
+            break;
+        attempts.push_back({platform, plugin});
+    }
+    QString fatal = text.trimmed();
+    if (OnlyDisplaysFailed(attempts))
+        fatal.remove(ReinstallAdvice);
+    messages.push_back({type, context.category, fatal});
+    WriteToStandardError(Report(FailureLine(attempts), messages));
+    // Nothing is set up yet that needs tearing down, so leave at once.
+    std::_Exit(1);
+}
 
 void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    if (type != QtFatalMsg) {
-        held->push_back(HeldMessage{type, context.category, text});
+    MessageHold& hold = Hold();
+    if (passingOn) {
+        hold.Previous(type, context, text);
         return;
     }
-    // Whatever asking the plugins below makes Qt say is held, unshown.
-    std::vector<HeldMessage> messages = std::move(*held);
-    std::vector<Attempt> attempts;
-    for (const std::string& platform : PlatformsTried())
-        attempts.push_back({platform, FindPlatformPlugin(platform)});
-    std::string report = Texts::StandardErrorPrefix + FailureLine(attempts) + "\n";
-    // Then Qt's own reasons. Its last word advises reinstalling the program,
-    // which is no help where a display was all that was missing.
-    for (const HeldMessage& message : messages)
-        report += Formatted(message);
-    if (!std::all_of(attempts.begin(), attempts.end(), [](const Attempt& a) { return a.MissedItsDisplay(); }))
-        report += Formatted({type, context.category, text.trimmed()});
-    WriteToStandardError(report);
-    // Qt would abort after this handler; nothing is set up yet that
-    // needs tearing down, so leave at once.
-    std::_Exit(1);
+    std::unique_lock lock(hold.Lock);
+    if (!hold.Holding) {
+        const QtMessageHandler previous = hold.Previous;
+        lock.unlock();
+        previous(type, context, text);
+        return;
+    }
+    if (type == QtFatalMsg) {
+        lock.unlock();
+        Fail(type, context, text);
+    }
+    hold.Messages.push_back(HeldMessage{type, context.category, text});
+}
+
+void BeginHold()
+{
+    MessageHold& hold = Hold();
+    const std::lock_guard lock(hold.Lock);
+    hold.Holding = true;
+    hold.Previous = qInstallMessageHandler(HoldOrFail);
+}
+
+// Passes the held messages on to Qt's handler as found, in order, and puts
+// it back. Another thread that speaks meanwhile waits, and then passes its
+// message on itself, so that each thread's messages keep their order.
+void EndHold()
+{
+    MessageHold& hold = Hold();
+    {
+        const std::lock_guard lock(hold.Lock);
+        passingOn = true;
+        for (const HeldMessage& message : hold.Messages)
+            hold.Previous(message.Type, message.Context(), message.Text);
+        passingOn = false;
+        hold.Messages.clear();
+        hold.Holding = false;
+    }
+    qInstallMessageHandler(hold.Previous);
+}
+
+// The vkkhrdisplay platform starts with a screen (a stand-in until a Vulkan
+// instance asks the display for its size) and makes a window of any kind,
+// but shows only Vulkan ones: a widget is painted into an image that nobody
+// sees. Nothing Qt answers at start-up tells it apart but its name.
+bool ShowsOnlyVulkanWindows(const std::string& platform)
+{
+    return platform == "vkkhrdisplay";
 }
 
 }  // namespace
 
 std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv)
 {
-    std::vector<HeldMessage> messages;
-    held = &messages;
-    const QtMessageHandler previous = qInstallMessageHandler(HoldOrFail);
-    std::unique_ptr<QApplication> application;
-    {
-        // Qt's handler as found, however the application object's making ends.
-        const auto restore = qScopeGuard([previous] {
-            qInstallMessageHandler(previous);
-            held = nullptr;
-        });
-        application = std::make_unique<QApplication>(argc, argv);
-    }
-    for (const HeldMessage& message : messages)
-        qt_message_output(message.type, message.Context(), message.text);
-    return application;
+    BeginHold();
+    // However the making ends, what is held is passed on and Qt's handler
+    // put back.
+    const auto end = qScopeGuard(EndHold);
+    auto application = std::make_unique<QApplication>(argc, argv);
+
+    // A platform that started may still have nowhere to put a window: Qt
+    // would abort once the window is made, or show it nowhere.
+    const std::string platform = QGuiApplication::platformName().toStdString();
+    std::string line;
+    if (QGuiApplication::screens().isEmpty())
+        line = NoScreenLine(platform);
+    else if (ShowsOnlyVulkanWindows(platform))
+        line = VulkanOnlyLine(platform);
+    if (line.empty())
+        return application;
+    WriteToStandardError(Report(line, TakeHeld()));
+    // Torn down as usual: a console platform gives the keyboard back.
+    application.reset();
+    return nullptr;
 }
 
 }  // namespace Brisvane

@@ -8,17 +8,17 @@ namespace Brisvane {
 
 // Makes the application object, which opens the display. Where no platform
 // can start, Qt treats it as a fatal error and aborts, leaving a core dump
-// behind advice to reinstall the application; here the program ends instead
-// with exit status 1 and, on standard error, a line that says what failed:
-// the display, named from the environment Qt reads it from, only where a
-// platform was found and could not reach it; otherwise the platform that is
-// not installed or would not load, and why. What Qt said follows it. What
-// Qt says while it opens the display is held back, and passed on once the
-// display is open.
+// behind advice to reinstall the application; and a platform that starts
+// with no screen, or that shows only Vulkan windows, aborts or runs on
+// unseen once the window is made. Here the program writes instead, on
+// standard error, a line that says what failed (FailureLine.h), then what
+// Qt said; it then ends with exit status 1 where Qt found no platform, and
+// otherwise returns null for the caller to end. What Qt says while the
+// application object is made is held back, from whichever thread it comes,
+// and passed on in its order once it is made.
 //
 // Qt has one application object a process, so this is called once, before
-// anything else of Qt's; the held messages live in the call, which no second
-// call can overlap.
+// anything else of Qt's.
 std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv);
 
 }  // namespace Brisvane

@@ -2,14 +2,20 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPluginLoader>
 
-#include <dlfcn.h>
+#include <algorithm>
 
 namespace Brisvane {
 namespace {
+
+// The interface a platform plugin declares, the same since Qt 5.3
+// (QPlatformIntegrationFactoryInterface_iid, in a private header of Qt's):
+// Qt takes no plugin that declares another for a platform.
+const QString PlatformInterface = QStringLiteral("org.qt-project.Qt.QPA.QPlatformIntegrationFactoryInterface.5.3");
 
 // Where Qt looks for platform plugins: the folder QT_QPA_PLATFORM_PLUGIN_PATH
 // names first, then "platforms" in each of its library paths.
@@ -23,30 +29,17 @@ QStringList PlatformFolders()
     return folders;
 }
 
-// Whether the plugin in `file` is a platform plugin with the key `name`,
-// from its metadata, which is read without loading it.
-bool IsPlatform(const QString& file, const QString& name)
+// Whether the plugin is a platform plugin with the key `name`, from its
+// metadata, which is read without loading it.
+bool IsPlatform(const QPluginLoader& plugin, const QString& name)
 {
-    const QJsonObject metaData = QPluginLoader(file).metaData();
-    if (!metaData.value(QStringLiteral("IID"))
-             .toString()
-             .startsWith(QStringLiteral("org.qt-project.Qt.QPA.QPlatformIntegrationFactoryInterface")))
+    const QJsonObject metaData = plugin.metaData();
+    if (metaData.value(QStringLiteral("IID")).toString() != PlatformInterface)
         return false;
     const QJsonArray keys =
         metaData.value(QStringLiteral("MetaData")).toObject().value(QStringLiteral("Keys")).toArray();
     return std::any_of(keys.begin(), keys.end(),
                        [&](const QJsonValue& key) { return key.toString().compare(name, Qt::CaseInsensitive) == 0; });
-}
-
-// Whether the process has the library in `file` loaded: the dynamic loader
-// knows a file by its identity, whatever path it was opened by.
-bool IsLoaded(const QString& file)
-{
-    void* handle = ::dlopen(QFile::encodeName(file).constData(), RTLD_LAZY | RTLD_NOLOAD);
-    if (handle == nullptr)
-        return false;
-    ::dlclose(handle);
-    return true;
 }
 
 }  // namespace
@@ -59,18 +52,28 @@ PlatformPlugin FindPlatformPlugin(const std::string& name)
         const QDir dir(folder);
         for (const QString& entry : dir.entryList(QDir::Files)) {
             const QString file = dir.filePath(entry);
-            if (!QLibrary::isLibrary(file) || !IsPlatform(file, key))
+            if (!QLibrary::isLibrary(file))
                 continue;
-            if (IsLoaded(file))
-                return {PluginState::Ran, {}};
-            // Loaded here only to hear from the dynamic loader why Qt could
-            // not load it; the program ends next.
-            if (void* handle = ::dlopen(QFile::encodeName(file).constData(), RTLD_LAZY)) {
-                ::dlclose(handle);
-                return {PluginState::Ran, {}};
+            // Qt's loader knows a plugin by its real path, and shares what
+            // it loaded with this one.
+            QPluginLoader plugin(QFileInfo(file).canonicalFilePath());
+            if (!IsPlatform(plugin, key))
+                continue;
+            if (plugin.isLoaded())
+                return {PluginState::Loaded, {}};
+            // Loaded here only to hear Qt's reason where it would not load;
+            // the program ends next.
+            if (plugin.load()) {
+                found = {PluginState::Untried, {}};
+                continue;
             }
-            if (found.State == PluginState::Missing)
-                found = {PluginState::Unloadable, ::dlerror()};
+            if (found.State != PluginState::Missing)
+                continue;
+            // A plugin whose library Qt has failed to load keeps no reason
+            // in the plugin loader; the library loader gives it again.
+            const QString rejected = plugin.errorString();
+            QLibrary library(plugin.fileName());
+            found = {PluginState::Unloadable, (library.load() ? rejected : library.errorString()).toStdString()};
         }
     }
     return found;

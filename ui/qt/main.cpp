@@ -28,6 +28,8 @@ int main(int argc, char* argv[])
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
     const std::unique_ptr<QApplication> application = Brisvane::OpenDisplay(qtArgc, qtArgv);
+    if (!application)
+        return 1;  // no window can open, and OpenDisplay has said why
     QApplication::setApplicationName(QStringLiteral(BRISVANE_NAME));
     QApplication::setApplicationVersion(QStringLiteral(BRISVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(BRISVANE_APP_ID));

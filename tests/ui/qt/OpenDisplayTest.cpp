@@ -1,0 +1,110 @@
+// What Qt says while the application object is made, from more than one
+// thread at once, as Qt's threads do. Built a second time under
+// ThreadSanitizer, which sees the threads race where the messages are held
+// without a lock.
+
+#include "OpenDisplay.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <latch>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// What reached the handler that was there before the application object.
+std::mutex passedOnLock;
+std::vector<QString> passedOn;
+
+void Record(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    const std::lock_guard lock(passedOnLock);
+    passedOn.push_back(text);
+}
+
+std::vector<QString> PassedOn()
+{
+    const std::lock_guard lock(passedOnLock);
+    return passedOn;
+}
+
+// The numbers of the messages `who` said, in the order they were passed on.
+std::vector<int> NumbersFrom(const std::vector<QString>& messages, const QString& who)
+{
+    std::vector<int> numbers;
+    for (const QString& message : messages) {
+        if (message.startsWith(who + QLatin1Char(' ')))
+            numbers.push_back(message.mid(who.size() + 1).toInt());
+    }
+    return numbers;
+}
+
+std::vector<int> Count(int from, int to)
+{
+    std::vector<int> numbers;
+    for (int i = from; i < to; ++i)
+        numbers.push_back(i);
+    return numbers;
+}
+
+constexpr int Together = 200;
+std::latch* bothSpeak = nullptr;
+std::atomic<int> otherSaid = 0;
+std::vector<QString> passedOnWhileMade;
+
+// Run by QCoreApplication's constructor: the main thread and the other one
+// speak at once while the application object is made.
+void WhileMade()
+{
+    bothSpeak->arrive_and_wait();
+    for (int i = 0; i < Together; ++i)
+        qWarning("main %d", i);
+    while (otherSaid < Together)
+        std::this_thread::yield();
+    passedOnWhileMade = PassedOn();
+}
+
+}  // namespace
+
+TEST(OpenDisplay, PassesOnWhatEveryThreadSaidInItsOrder)
+{
+    qInstallMessageHandler(Record);
+    std::latch start(2);
+    bothSpeak = &start;
+    qAddPreRoutine(WhileMade);
+
+    // The other thread goes on speaking while the hold ends and after it.
+    std::atomic<bool> stop = false;
+    std::thread other([&stop] {
+        bothSpeak->arrive_and_wait();
+        for (int i = 0; !stop || i < Together; ++i) {
+            qWarning("other %d", i);
+            ++otherSaid;
+        }
+    });
+    int argc = 1;
+    char name[] = "open_display_tests";
+    char* argv[] = {name, nullptr};
+    const std::unique_ptr<QApplication> application = Brisvane::OpenDisplay(argc, argv);
+    stop = true;
+    other.join();
+    ASSERT_NE(application, nullptr);
+
+    // Held while the application object was made,
+    EXPECT_EQ(NumbersFrom(passedOnWhileMade, QStringLiteral("main")), std::vector<int>{});
+    EXPECT_EQ(NumbersFrom(passedOnWhileMade, QStringLiteral("other")), std::vector<int>{});
+    // then passed on, each once and in the order its thread said it; and
+    // what the other thread said after, in its place.
+    const std::vector<QString> messages = PassedOn();
+    EXPECT_EQ(NumbersFrom(messages, QStringLiteral("main")), Count(0, Together));
+    EXPECT_EQ(NumbersFrom(messages, QStringLiteral("other")), Count(0, otherSaid));
+    // And what is said now goes straight to the handler as found.
+    qWarning("main %d", Together);
+    EXPECT_EQ(PassedOn().back(), QStringLiteral("main %1").arg(Together));
+}
