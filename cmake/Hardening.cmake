@@ -6,8 +6,10 @@
 # adds stack-clash protection, x86's control-flow protection, arm64's
 # branch protection, and on armhf the 64-bit time_t that its libraries
 # were rebuilt for. The program parses text that a user types, so an
-# overflow should end it rather than be exploited.
-if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+# overflow should end it rather than be exploited. A Debian package build
+# turns this off: dh passes the same flags itself.
+option(BRISVANE_HARDENING "Build with Debian's hardening flags from dpkg-buildflags" ON)
+if(WIN32 OR NOT BRISVANE_HARDENING OR NOT CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   return()
 endif()
 find_program(BRISVANE_DPKG_BUILDFLAGS dpkg-buildflags)

@@ -9,11 +9,8 @@ shift
 status=0
 for file; do
   case $file in
-    # Each Debian release's build adds its release: 1.00+deb12.
-    *.deb) found=$(dpkg-deb -f "$file" Version | sed 's/+deb[0-9][0-9]*$//') ;;
     *.msi) found=$(msiinfo export "$file" Property | tr -d '\r' | awk -F '\t' '$1 == "ProductVersion" { print $2 }') ;;
     *.metainfo.xml) found=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$file") ;;
-    *changelog.gz) found=$(gzip -dc "$file" | sed -n '1s/^[^ ]* (\([^)]*\)).*/\1/p') ;;
     *.1.gz) found=$(gzip -dc "$file" | sed -n 's/^\.TH .* "Brisvane \([^"]*\)"$/\1/p') ;;
     *) echo "$file: no version to read"; exit 2 ;;
   esac
