@@ -1,63 +1,38 @@
 #!/usr/bin/env bash
-# Writes the repositories that CheckAptRepository.sh publishes, from a
-# release folder and the key that signed it (in GNUPGHOME):
-#   AptTestRepositories.sh DIST KEY FOLDER
-#   FOLDER/release    DIST/apt, as published
-#   FOLDER/later      the release's packages at VERSION.1, signed with KEY
-#   FOLDER/tampered   at VERSION.2, signed with KEY, then its Packages changed
-#   FOLDER/foreign    at VERSION.2, signed with a key made here
-# The versions after the release's are for tests alone: the packages are the
-# release's, with the version in their control files raised.
+# The repositories that scripts/check-debian tests the release's against,
+# from a release folder and the key that signed it (in GNUPGHOME), run from
+# the checkout's top:
+#   tests/packaging/AptTestRepositories.sh DIST KEY FOLDER
+# FOLDER/earlier holds the release's amd64 packages at the version published
+# before them (VERSION+debNN), later at VERSION+debNNu1.1, both signed with
+# KEY; tampered is at .2, signed with KEY, then its Packages changed;
+# foreign at .2, signed with a key made here. The versions are for tests
+# alone: devscripts' deb-reversion changes them in the release's packages.
 set -euo pipefail
-me=${0##*/}
-(($# == 3)) || { echo "usage: $me DIST KEY FOLDER" >&2; exit 2; }
-dist=$(realpath "$1")
-key=$2
-folder=$(realpath -m "$3")
-build=$(dirname "$(realpath "$0")")/../../packaging/debian/BuildAptRepository.sh
-scratch=$(mktemp -d)
+. scripts/common
+. scripts/lib/debian
+(($# == 3)) || { echo "usage: ${0##*/} DIST KEY FOLDER" >&2; exit 2; }
+dist=$(realpath "$1") key=$2 folder=$3 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-
-rm -rf "$folder"
-mkdir -p "$folder"
-cp -a "$dist/apt" "$folder/release"
-uri=$(sed -n 's/^URIs: //p' "$folder"/release/brisvane-*.sources | sort -u)
-mapfile -t suites < <(cd "$folder/release/dists" && ls)
-
-# Copies the release's packages into FOLDER/SUITE/, each with its version
-# followed by .STEP: 1.00+deb12 becomes 1.00+deb12.1.
-copy_with_raised_version() {  # STEP FOLDER
-  local suite deb version unpacked=$scratch/unpacked
-  for suite in "${suites[@]}"; do
-    mkdir -p "$2/$suite"
-    for deb in "$folder/release/pool/$suite"/main/b/brisvane/*.deb; do
-      version=$(dpkg-deb --field "$deb" Version).$1
-      rm -rf "$unpacked"
-      dpkg-deb -R "$deb" "$unpacked"
-      sed -i "s/^Version: .*/Version: $version/" "$unpacked/DEBIAN/control"
-      dpkg-deb --root-owner-group -b "$unpacked" \
-        "$2/$suite/brisvane_${version}_$(dpkg-deb --field "$deb" Architecture).deb" >/dev/null
-    done
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)} BRISVANE_APT_URI='' BRISVANE_SIGNATURES=''
+relabelled() {  # SED FOLDER: the release's packages, each version changed by SED
+  mkdir -p "$2"
+  for deb in "$dist"/brisvane_*_amd64.deb; do
+    (cd "$2" && deb-reversion -b -v "$(dpkg-deb -f "$deb" Version | sed "$1")" "$deb" "A test-only version." \
+      </dev/null >/dev/null 2>&1)
   done
 }
-repository() {  # NAME KEY PACKAGES_FOLDER
-  local suite arguments=()
-  for suite in "${suites[@]}"; do arguments+=(-- "$suite" "$3/$suite"/*.deb); done
-  SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(date +%s)} BRISVANE_APT_URI=$uri BRISVANE_GPG_KEY=$2 BRISVANE_SIGNATURES='' \
-    "$build" "$folder/$1" "${arguments[@]:1}"
-}
-
-copy_with_raised_version 1 "$scratch/later"
-repository later "$key" "$scratch/later"
-
-copy_with_raised_version 2 "$scratch/newer"
-repository tampered "$key" "$scratch/newer"
+relabelled 's/u1$//' "$scratch/earlier"
+relabelled 's/$/.1/' "$scratch/later"
+relabelled 's/$/.2/' "$scratch/newer"
+BRISVANE_GPG_KEY=$key debian_repository "$folder/earlier" "$scratch"/earlier/*.deb
+BRISVANE_GPG_KEY=$key debian_repository "$folder/later" "$scratch"/later/*.deb
+BRISVANE_GPG_KEY=$key debian_repository "$folder/tampered" "$scratch"/newer/*.deb
 for packages in "$folder"/tampered/dists/*/main/binary-*/Packages; do
   sed -i 's/^Description: .*/Description: changed after signing/' "$packages"
   gzip -9n <"$packages" >"$packages.gz"
 done
-
+export GNUPGHOME=$scratch/someone-else
+mkdir -m 700 "$GNUPGHOME"
 gpg --batch --quiet --passphrase '' --quick-generate-key "Someone else <someone@else.invalid>" ed25519 sign 1d
-foreign=$(gpg --list-keys --with-colons "someone@else.invalid" | awk -F: '$1 == "fpr" { print $10; exit }')
-repository foreign "$foreign" "$scratch/newer"
-echo "$me: wrote release, later, tampered and foreign into $folder"
+BRISVANE_GPG_KEY=someone@else.invalid debian_repository "$folder/foreign" "$scratch"/newer/*.deb

@@ -10,8 +10,7 @@ normally also reports its leaks on standard error, which fails the test.
 Usage: EndToEndTest.py [LAUNCHER [ARGUMENT...] --] PATH/TO/brisvane
 
 LAUNCHER is a command that the program's path and arguments are given to:
-an emulator (qemu-aarch64) for a cross-built program, or chroot FOLDER for
-one installed in a chroot.
+an emulator (qemu-aarch64) for a cross-built program.
 """
 
 import contextlib
@@ -37,8 +36,6 @@ DISPLAY = None
 # The programs' runtime folder, private as a session's is: without one, Qt
 # warns on every start.
 RUNTIME_DIR = None
-# Where the program sees "/": a chroot launcher's folder.
-ROOT = "/"
 
 # Centres of the controls in the window's client area (the stored layout).
 EPOCH_DATE = (150, 17)
@@ -195,8 +192,7 @@ class Brisvane:
 
     def descriptor_is(self, fd, path):
         """Whether one of the program's open descriptors is the file at path:
-        the file itself, not its name, which from outside a chroot has the
-        chroot's folder before it."""
+        the file itself, not its name."""
         return os.path.samefile("/proc/%d/fd/%d" % (self.process.pid, fd), path)
 
     def close_normally(self, window):
@@ -239,8 +235,8 @@ class EndToEndTest(unittest.TestCase):
         return self.enterContext(self.running(*arguments, **options))
 
     def scratch_dir(self):
-        """A private folder that the program can read, for this test alone:
-        its path here, and as the program sees it."""
+        """A private folder that the program can read, for this test alone
+        (its path twice, as the tests name it here and for the program)."""
         here, there = scratch_dir()
         self.addCleanup(shutil.rmtree, here, True)
         return here, there
@@ -425,7 +421,6 @@ class EndToEndTest(unittest.TestCase):
                                    if line.rstrip().endswith("/platforms/libqoffscreen.so")), None)
                 time.sleep(0.05)
         self.assertIsNotNone(plugin, "the program loaded no offscreen plugin")
-        # (/proc shows a chrooted program's files by their paths here.)
         with open(plugin, "rb") as source:
             return source.read()
 
@@ -561,14 +556,14 @@ class EndToEndTest(unittest.TestCase):
 
 
 def scratch_dir():
-    """A new private folder in the program's /tmp: its path here, and as the
-    program sees it."""
-    here = tempfile.mkdtemp(dir=os.path.join(ROOT, "tmp"))
-    return here, "/" + os.path.relpath(here, ROOT)
+    """A new private folder in /tmp (its path twice: here, and as the
+    program sees it)."""
+    here = tempfile.mkdtemp()
+    return here, here
 
 
 def main():
-    global BINARY, DISPLAY, RUNTIME_DIR, ROOT
+    global BINARY, DISPLAY, RUNTIME_DIR
     if "--" in sys.argv:
         end = sys.argv.index("--")
         LAUNCHER.extend(sys.argv[1:end])
@@ -576,8 +571,6 @@ def main():
     if len(sys.argv) < 2:
         sys.exit(__doc__)
     BINARY = os.path.abspath(sys.argv.pop(1))
-    if LAUNCHER and os.path.basename(LAUNCHER[0]) == "chroot":
-        ROOT = os.path.realpath(LAUNCHER[1])
     runtime_here, RUNTIME_DIR = scratch_dir()
     server, DISPLAY = start_x_server()
     try:

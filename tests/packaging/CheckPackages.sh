@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Debian's checkers of this machine's release on the release's files for
+# it in DIST, in a testbed of the release (release.control):
+#   CheckPackages.sh DIST
+# lintian fails on any error or warning of the source or a binary package.
+# Debian 13's warns appstream-metadata-validation-failed for any warning of
+# the validator, and AppStream 1.0 wants a homepage, which Brisvane has not
+# yet: there the validator is run on each package as lintian runs it, with
+# that one finding taken as information. hardening-check then checks each
+# program, branch protection where the release's flags give it, and never
+# x86's control-flow marks, which no Debian program has: Debian's C start-up
+# files (crt1.o) lack them.
+set -euo pipefail
+number=$(. /etc/os-release && echo "$VERSION_ID") unpacked=$(mktemp -d)
+lintian=(--fail-on "error,warning" --display-info)
+if [[ $(appstreamcli --version) =~ version:\ ([0-9]+) ]] && ((BASH_REMATCH[1] >= 1)); then
+  lintian+=(--suppress-tags appstream-metadata-validation-failed)
+  validate=(appstreamcli validate-tree --no-net --override=url-homepage-missing=info)
+fi
+lintian "${lintian[@]}" "$1"/brisvane*_*+deb"$number"u*.{dsc,deb}
+echo "lintian finds no error or warning in:" "$1"/brisvane*_*+deb"$number"u*.{dsc,deb}
+for deb in "$1"/brisvane_*+deb"$number"u*.deb; do
+  rm -rf "${unpacked:?}"/*
+  dpkg-deb -x "$deb" "$unpacked"
+  [[ -z ${validate:-} ]] || "${validate[@]}" "$unpacked"
+  skipped=(--nocfprotection)
+  flags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_HOST_ARCH=$(dpkg-deb -f "$deb" Architecture) dpkg-buildflags --get CXXFLAGS)
+  [[ $(hardening-check --help) != *--nobranchprotection* || $flags == *-mbranch-protection* ]] ||
+    skipped+=(--nobranchprotection)
+  hardening-check "${skipped[@]}" "$unpacked/usr/bin/brisvane"
+done
