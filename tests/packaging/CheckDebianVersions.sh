@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# The version each Debian release's build takes (scripts/lib/debian) sorts
-# as dpkg sorts versions: above what the apt repository published for the
-# release before its source package (VERSION+debNN), above the earlier
-# release's build, and below the next upstream version. Run from the
-# checkout's top.
+# The versions each Debian release's build takes (scripts/lib/debian), of
+# this version and of the next, sort as dpkg sorts versions: each above
+# what the apt repository published for the release before its source
+# package (VERSION+debNN), above the earlier release's build of the same
+# version, and below the next upstream version and its build; 1.00's keep
+# the versions they were published with. Run from the checkout's top.
 set -euo pipefail
 . scripts/common
 . scripts/lib/debian
+fail() { echo "FAIL: $*"; exit 1; }
+ascending() { while (($# > 1)); do dpkg --compare-versions "$1" lt "$2" || fail "$1 is not below $2"; shift; done; }
 version=$(project_version)
 next=$(awk -F. '{ printf "%s.%02d", $1, $2 + 1 }' <<<"$version")
 previous=
-while read -r codename number; do
-  built=$(debian_version "$number")
-  for below in "$version+deb$number" $previous; do
-    dpkg --compare-versions "$built" gt "$below" || { echo "FAIL: $codename's $built is not above $below"; exit 1; }
-  done
-  dpkg --compare-versions "$built" lt "$next" || { echo "FAIL: $codename's $built is not below $next"; exit 1; }
-  echo "$codename: $built"
-  previous=$built
+while read -r codename number _; do
+  [[ $(debian_version "$number" 1.00) == "1.00+deb${number}u1" ]] || fail "1.00's build for $codename changed"
+  built=$(debian_version "$number") later=$(debian_version "$number" "$next")
+  ascending "$version+deb$number" "$built" "$next" "$later"
+  [[ -z $previous ]] || { ascending "${previous% *}" "$built" && ascending "${previous#* }" "$later"; }
+  echo "$codename: $built, then $later"
+  previous="$built $later"
 done < <(debian_releases)

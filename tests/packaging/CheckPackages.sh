@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Debian's checkers of this machine's release on the release's files for
-# it in DIST, in a testbed of the release (release.control):
+# it in DIST, in a testbed of the release, in the source tree of its
+# version (release.control):
 #   CheckPackages.sh DIST
-# lintian fails on any error or warning of the source or a binary package.
+# blhc finds every compiler and linker line of each build's log with the
+# release's hardening flags. lintian fails on any error or warning of the
+# source package or of a build's .changes, with its packages and .buildinfo.
 # Debian 13's warns appstream-metadata-validation-failed for any warning of
 # the validator, and AppStream 1.0 wants a homepage, which Brisvane has not
 # yet: there the validator is run on each package as lintian runs it, with
@@ -11,15 +14,19 @@
 # x86's control-flow marks, which no Debian program has: Debian's C start-up
 # files (crt1.o) lack them.
 set -euo pipefail
-number=$(. /etc/os-release && echo "$VERSION_ID") unpacked=$(mktemp -d)
+version=$(dpkg-parsechangelog -SVersion) unpacked=$(mktemp -d)
+for log in "$1"/brisvane_"$version"_*.build; do
+  blhc --all --debian --line-numbers "$log"
+  echo "blhc finds nothing in ${log##*/}"
+done
 lintian=(--fail-on "error,warning" --display-info)
 if [[ $(appstreamcli --version) =~ version:\ ([0-9]+) ]] && ((BASH_REMATCH[1] >= 1)); then
   lintian+=(--suppress-tags appstream-metadata-validation-failed)
   validate=(appstreamcli validate-tree --no-net --override=url-homepage-missing=info)
 fi
-lintian "${lintian[@]}" "$1"/brisvane*_*+deb"$number"u*.{dsc,deb}
-echo "lintian finds no error or warning in:" "$1"/brisvane*_*+deb"$number"u*.{dsc,deb}
-for deb in "$1"/brisvane_*+deb"$number"u*.deb; do
+lintian "${lintian[@]}" "$1"/brisvane_"$version"{.dsc,_*.changes}
+echo "lintian finds no error or warning in:" "$1"/brisvane_"$version"{.dsc,_*.changes}
+for deb in "$1"/brisvane_"$version"_*.deb; do
   rm -rf "${unpacked:?}"/*
   dpkg-deb -x "$deb" "$unpacked"
   [[ -z ${validate:-} ]] || "${validate[@]}" "$unpacked"

@@ -7,7 +7,8 @@ The package's synopsis is the project's one-line description (SUMMARY) and
 its extended description the AppStream one (METAINFO, as configured);
 debian/copyright holds LICENSE's notice and text; each entry of
 debian/changelog is an AppStream release, with its version, day and text,
-but for those a release adds for each Debian release (VERSION+debNNuM).
+but for those a release adds for each Debian release (1.00+debNNu1, then
+VERSION.brisvaneNN+M).
 """
 
 import email.utils
@@ -53,7 +54,7 @@ class DebianTexts(unittest.TestCase):
                                  check=True, capture_output=True, text=True).stdout.strip().split("\n\n")
         found = [(field(e, "Version")[0], email.utils.parsedate_to_datetime(field(e, "Date")[0]).date().isoformat(),
                   field(e, "Changes")[1][1:]) for e in entries
-                 if not re.search(r"\+deb\d+u\d+$", field(e, "Version")[0])]
+                 if not re.search(r"(\+deb\d+u|\.brisvane\d+\+)\d+$", field(e, "Version")[0])]
         releases = [(r.get("version"), r.get("date"), [" ".join("* " + p for p in paragraphs(r))])
                     for r in COMPONENT.iter("release")]
         self.assertEqual(found, releases)
