@@ -3,12 +3,11 @@
 # from a release folder and the key that signed it (in GNUPGHOME), run from
 # the checkout's top:
 #   tests/packaging/AptTestRepositories.sh DIST KEY FOLDER
-# FOLDER/earlier holds the release's amd64 packages at the version published
-# before them (1.00+debNN; a later version's +0), later at the version with
-# .1 added, both signed with KEY; tampered is at .2, signed with KEY, then
-# its Packages changed; foreign at .2, signed with a key made here. The
-# versions are for tests alone: devscripts' deb-reversion changes them in
-# the release's packages.
+# FOLDER/earlier holds the release's amd64 packages at a version before
+# theirs (~0 added), later at .1 added, both signed with KEY; tampered is
+# at .2, signed with KEY, then its Packages changed; foreign at .2, signed
+# with a key made here. The versions are for tests alone: devscripts'
+# deb-reversion changes them in the release's packages.
 set -euo pipefail
 . scripts/common
 . scripts/lib/debian
@@ -23,7 +22,7 @@ relabelled() {  # SED FOLDER: the release's packages, each version changed by SE
       </dev/null >/dev/null 2>&1)
   done
 }
-relabelled 's/u1$//;t;s/+1$/+0/' "$scratch/earlier"
+relabelled 's/$/~0/' "$scratch/earlier"
 relabelled 's/$/.1/' "$scratch/later"
 relabelled 's/$/.2/' "$scratch/newer"
 BRISVANE_GPG_KEY=$key debian_repository "$folder/earlier" "$scratch"/earlier/*.deb

@@ -1,24 +1,21 @@
 #!/usr/bin/env bash
 # Debian's checkers of this machine's release on the release's files for
-# it in DIST, in a testbed of the release, in the source tree of its
-# version (release.control):
+# it in DIST, in a testbed of the release, in its source tree (release.control):
 #   CheckPackages.sh DIST
-# blhc finds every compiler and linker line of each build's log with the
-# release's hardening flags. lintian fails on any error or warning of the
-# source package or of a build's .changes, with its packages and .buildinfo.
-# Debian 13's warns appstream-metadata-validation-failed for any warning of
-# the validator, and AppStream 1.0 wants a homepage, which Brisvane has not
-# yet: there the validator is run on each package as lintian runs it, with
-# that one finding taken as information. hardening-check then checks each
-# program, branch protection where the release's flags give it, and never
-# x86's control-flow marks, which no Debian program has: Debian's C start-up
+# blhc fails on a hardening flag missing in a build's log, lintian on an
+# error or warning of the source package or a build's .changes (its
+# packages and .buildinfo). Debian 13's lintian warns
+# appstream-metadata-validation-failed for any warning of the validator,
+# and AppStream 1.0 wants a homepage, which Brisvane has not yet: there the
+# validator is run on each package as lintian runs it, with that one
+# finding taken as information. hardening-check then checks each program,
+# branch protection where the release's flags give it, and never x86's
+# control-flow marks, which no Debian program has: Debian's C start-up
 # files (crt1.o) lack them.
 set -euo pipefail
 version=$(dpkg-parsechangelog -SVersion) unpacked=$(mktemp -d)
-for log in "$1"/brisvane_"$version"_*.build; do
-  blhc --all --debian --line-numbers "$log"
-  echo "blhc finds nothing in ${log##*/}"
-done
+for log in "$1"/brisvane_"$version"_*.build; do blhc --all --debian --line-numbers "$log"; done
+echo "blhc finds nothing in:" "$1"/brisvane_"$version"_*.build
 lintian=(--fail-on "error,warning" --display-info)
 if [[ $(appstreamcli --version) =~ version:\ ([0-9]+) ]] && ((BASH_REMATCH[1] >= 1)); then
   lintian+=(--suppress-tags appstream-metadata-validation-failed)
