@@ -14,7 +14,9 @@
 # files (crt1.o) lack them.
 set -euo pipefail
 version=$(dpkg-parsechangelog -SVersion) unpacked=$(mktemp -d)
-for log in "$1"/brisvane_"$version"_*.build; do blhc --all --debian --line-numbers "$log"; done
+for log in "$1"/brisvane_"$version"_*.build; do
+  arch=${log##*_} && blhc --all --debian --line-numbers --arch "${arch%.build}" "$log"
+done
 echo "blhc finds nothing in:" "$1"/brisvane_"$version"_*.build
 lintian=(--fail-on "error,warning" --display-info)
 if [[ $(appstreamcli --version) =~ version:\ ([0-9]+) ]] && ((BASH_REMATCH[1] >= 1)); then
