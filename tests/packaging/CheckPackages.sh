@@ -4,7 +4,8 @@
 #   CheckPackages.sh DIST
 # blhc fails on a hardening flag missing in a build's log, lintian on an
 # error or warning of the source package or a build's .changes (its
-# packages and .buildinfo). Debian 13's lintian warns
+# packages and .buildinfo); Debian 12's lintian, which knows no policy after
+# 4.6.2, warns newer-standards-version, as of any backport, and Debian 13's
 # appstream-metadata-validation-failed for any warning of the validator,
 # and AppStream 1.0 wants a homepage, which Brisvane has not yet: there the
 # validator is run on each package as lintian runs it, with that one
@@ -18,8 +19,6 @@ for log in "$1"/brisvane_"$version"_*.build; do
   arch=${log##*_} && blhc --all --debian --line-numbers --arch "${arch%.build}" "$log"
 done
 echo "blhc finds nothing in:" "$1"/brisvane_"$version"_*.build
-# (Debian 12's lintian knows no policy after 4.6.2, and warns of the newer
-# one debian/control meets, as it does of any backport.)
 suppressed=newer-standards-version
 if [[ $(appstreamcli --version) =~ version:\ ([0-9]+) ]] && ((BASH_REMATCH[1] >= 1)); then
   suppressed+=,appstream-metadata-validation-failed
