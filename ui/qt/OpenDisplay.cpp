@@ -63,8 +63,8 @@ struct MessageHold {
     std::vector<HeldMessage> Messages;
     // The platforms Qt is to try, read before it tries them.
     std::vector<std::string> Platforms;
-    // The kinds of message that Qt's debugging variables make it abort
-    // after; counted by Qt, so each of them is passed on at once.
+    // Whether Qt's debugging variables make it abort after a warning, or a
+    // critical message. Qt counts them itself, so each is passed on at once.
     bool AbortsOnWarning = false;
     bool AbortsOnCritical = false;
 
@@ -162,6 +162,8 @@ std::vector<Attempt> AttemptsMade(const std::vector<std::string>& platforms, con
     std::_Exit(1);
 }
 
+// Holds a message while the application object is made; hands it to Qt's
+// handler as found otherwise.
 void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     MessageHold& hold = Hold();
@@ -179,8 +181,8 @@ void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString
     if (type == QtFatalMsg)
         Fail(type, context, text, std::exchange(hold.Messages, {}), hold.Platforms);
     hold.Messages.push_back(HeldMessage{type, context.category, text});
-    // Qt aborts once this returns, where the message is the one it counts
-    // to: shown then, after what came before it.
+    // Qt aborts once this returns where the message is the one it counts
+    // to, so the message is passed on now, after those before it.
     if (hold.AbortsAfter(type))
         PassOn(hold);
 }

@@ -519,9 +519,10 @@ class EndToEndTest(unittest.TestCase):
              'cannot open the display "%s"' % garbage, ["could not connect to display %s" % garbage, none_started]),
             ("no platform named", {"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": ";"}, "cannot open a window: Qt tried no platform",
              [none_started, reinstall]),
-            ("unknown platform, then X11", {"DISPLAY": garbage, "QT_QPA_PLATFORM": "no-such-platform;xcb"},
-             'cannot open a window: tried Qt platform "no-such-platform" (not installed), then X11 (DISPLAY "%s")'
-             % garbage, ['Could not find the Qt platform plugin "no-such-platform"', "could not connect to display",
+            # A % in a name stays as it is.
+            ("unknown platform, then X11", {"DISPLAY": garbage, "QT_QPA_PLATFORM": "no-such-%1;xcb"},
+             'cannot open a window: tried Qt platform "no-such-%%1" (not installed), then X11 (DISPLAY "%s")'
+             % garbage, ['Could not find the Qt platform plugin "no-such-%1"', "could not connect to display",
                          reinstall]),
             # A platform that gives up on its own terms ends Qt's tries: X11,
             # which would have started, was never tried.

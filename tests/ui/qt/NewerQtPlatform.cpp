@@ -15,8 +15,7 @@
 
 class NewerQtPlatform : public QObject {
     Q_OBJECT
-    Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QPA.QPlatformIntegrationFactoryInterface.5.3" FILE
-                      "NewerQtPlatform.json")
+    Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QPA.QPlatformIntegrationFactoryInterface.5.3" FILE "NewerQtPlatform.json")
 };
 
 #include "NewerQtPlatform.moc"

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <latch>
 #include <mutex>
 #include <thread>
@@ -83,6 +84,29 @@ void WhileMade()
 }
 
 }  // namespace
+
+// Where QT_FATAL_CRITICALS makes Qt abort after a critical message, that
+// message is passed on at once rather than held: Qt's abort stays, and
+// what it aborted after is seen. In a process of its own.
+namespace {
+
+void MadeWhileQtAbortsOnCriticals()
+{
+    ::setenv("QT_FATAL_CRITICALS", "1", 1);
+    qAddPreRoutine([] { qCritical("said as Qt aborts"); });
+    int argc = 1;
+    char name[] = "open_display_tests";
+    char* argv[] = {name, nullptr};
+    Brisvane::OpenDisplay(argc, argv);
+}
+
+}  // namespace
+
+TEST(OpenDisplayDeathTest, PassesOnWhatQtAbortsAfter)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(MadeWhileQtAbortsOnCriticals(), "said as Qt aborts");
+}
 
 TEST(OpenDisplay, PassesOnWhatEveryThreadSaidInItsOrder)
 {
