@@ -41,27 +41,15 @@ const std::string AnotherQt =
     "The plugin '/opt/qt/platforms/libqvnc.so' uses incompatible Qt library. (6.9.0) [release]";
 
 // A piece of a line as the texts make it: a text, with the pieces that
-// stand for its %1 and %2; or, with no text, a value as it stands.
+// stand for its %1 and %2; or a value as it stands.
 struct Piece {
-    Piece(std::string_view text, std::vector<Piece> parts = {}) : Text(text), Parts(std::move(parts)) {}
-
     std::string_view Text;
-    std::vector<Piece> Parts;
-    std::string Value;
+    std::vector<Piece> Parts = {};
 };
-
-Piece Value(std::string value)
-{
-    Piece piece({});
-    piece.Value = std::move(value);
-    return piece;
-}
 
 // Returns the piece as the texts make it, adding each text it uses to `used`.
 std::string Made(const Piece& piece, std::set<std::string_view>& used)
 {
-    if (piece.Text.empty())
-        return piece.Value;
     used.insert(piece.Text);
     std::string made(piece.Text);
     for (std::size_t i = 0; i < piece.Parts.size(); ++i) {
@@ -119,33 +107,32 @@ TEST(FailureLine, IsTheOneTheManualPageQuotes)
 
     // Between them, the lines say every text there is for it, each in its
     // place: these are some of them as the texts make them, whole.
-    const Piece x11(Texts::X11), wayland(Texts::Wayland);
-    const Piece vnc(Texts::OtherPlatform, {Value(R"("vnc")")}), eglfs(Texts::OtherPlatform, {Value(R"("eglfs")")});
-    const Piece noX(Texts::VariableNotSet, {Value("DISPLAY")});
+    const Piece x11{Texts::X11}, wayland{Texts::Wayland};
+    const Piece vnc{Texts::OtherPlatform, {{R"("vnc")"}}}, eglfs{Texts::OtherPlatform, {{R"("eglfs")"}}};
+    const Piece noX{Texts::VariableNotSet, {{"DISPLAY"}}};
     const std::vector<Piece> made = {
-        {Texts::DisplayNotOpened, {Value(R"(":0")")}},
+        {Texts::DisplayNotOpened, {{R"(":0")"}}},
         {Texts::DisplayNotOpenedBecause, {noX}},
-        {Texts::PlatformNotFound, {Value(R"("wayland")")}},
-        {Texts::PlatformNotLoaded, {Value(R"("xcb")"), Value(NoLibrary)}},
-        {Texts::PlatformNotStarted, {Value(R"("eglfs")")}},
-        {Texts::PlatformWithoutScreen, {Value(R"("linuxfb")")}},
-        {Texts::PlatformForVulkanOnly, {Value(R"("vkkhrdisplay")")}},
-        {Texts::OnPlatform, {{Texts::DisplayNotOpened, {Value(R"("wayland-1")")}}, Value(R"("wayland")")}},
+        {Texts::PlatformNotFound, {{R"("wayland")"}}},
+        {Texts::PlatformNotLoaded, {{R"("xcb")"}, {NoLibrary}}},
+        {Texts::PlatformNotStarted, {{R"("eglfs")"}}},
+        {Texts::PlatformWithoutScreen, {{R"("linuxfb")"}}},
+        {Texts::PlatformForVulkanOnly, {{R"("vkkhrdisplay")"}}},
+        {Texts::OnPlatform, {{Texts::DisplayNotOpened, {{R"("wayland-1")"}}}, {R"("wayland")"}}},
         {Texts::DisplaysTried,
          {{Texts::ThenTried,
-           {{Texts::TriedDisplay,
-             {wayland, {Texts::VariableNotSetSo, {Value("WAYLAND_DISPLAY"), Value(R"("wayland-0")")}}}},
+           {{Texts::TriedDisplay, {wayland, {Texts::VariableNotSetSo, {{"WAYLAND_DISPLAY"}, {R"("wayland-0")"}}}}},
             {Texts::TriedDisplay, {x11, noX}}}}}},
         {Texts::DisplaysTried,
          {{Texts::ThenTried,
-           {{Texts::TriedDisplay, {wayland, {Texts::VariableEmpty, {Value("WAYLAND_DISPLAY")}}}},
+           {{Texts::TriedDisplay, {wayland, {Texts::VariableEmpty, {{"WAYLAND_DISPLAY"}}}}},
             {Texts::TriedDisplay, {x11, noX}}}}}},
         {Texts::PlatformsTried,
          {{Texts::ThenTried,
            {{Texts::TriedNotInstalled, {wayland}},
-            {Texts::TriedDisplay, {x11, {Texts::NamedDisplay, {Value("DISPLAY"), Value(R"(":0")")}}}}}}}},
+            {Texts::TriedDisplay, {x11, {Texts::NamedDisplay, {{"DISPLAY"}, {R"(":0")"}}}}}}}}},
         {Texts::PlatformsTried,
-         {{Texts::ThenTried, {{Texts::TriedNotLoaded, {vnc, Value(AnotherQt)}}, {Texts::TriedNotStarted, {eglfs}}}}}},
+         {{Texts::ThenTried, {{Texts::TriedNotLoaded, {vnc, {AnotherQt}}}, {Texts::TriedNotStarted, {eglfs}}}}}},
         {Texts::NoPlatformTried},
     };
     std::set<std::string_view> used;
