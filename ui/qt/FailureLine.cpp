@@ -118,11 +118,11 @@ const StateWords& WordsFor(const Attempt& attempt)
                          [&](const StateWords& words) { return words.State == attempt.Plugin.State; });
 }
 
-std::string Said(std::string_view words, const std::string& platform, const Attempt& attempt)
+std::string Said(std::string_view words, const std::string& name, const Attempt& attempt)
 {
     if (attempt.Plugin.State == PluginState::Unloadable)
-        return Filled(words, platform, attempt.Plugin.Reason);
-    return Filled(words, platform);
+        return Filled(words, name, attempt.Plugin.Reason);
+    return Filled(words, name);
 }
 
 bool MissedItsDisplay(const Attempt& attempt)

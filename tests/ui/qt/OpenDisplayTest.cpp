@@ -83,13 +83,8 @@ void WhileMade()
     passedOnWhileMade = PassedOn();
 }
 
-}  // namespace
-
-// Where QT_FATAL_CRITICALS makes Qt abort after a critical message, that
-// message is passed on at once rather than held: Qt's abort stays, and
-// what it aborted after is seen. In a process of its own.
-namespace {
-
+// Makes the application object where QT_FATAL_CRITICALS makes Qt abort
+// after a critical message said meanwhile.
 void MadeWhileQtAbortsOnCriticals()
 {
     ::setenv("QT_FATAL_CRITICALS", "1", 1);
@@ -102,6 +97,8 @@ void MadeWhileQtAbortsOnCriticals()
 
 }  // namespace
 
+// That message is passed on at once rather than held: Qt's abort stays, and
+// what it aborted after is seen. In a process of its own.
 TEST(OpenDisplayDeathTest, PassesOnWhatQtAbortsAfter)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -147,6 +144,6 @@ TEST(OpenDisplay, PassesOnWhatEveryThreadSaidInItsOrder)
         ASSERT_LT(said + 1, messages.end()) << number;
         EXPECT_EQ(said[1], QStringLiteral("logged %1").arg(number));
     }
-    // And that handler is back in Qt's hands.
+    // And the handler that was there before is put back.
     EXPECT_EQ(qInstallMessageHandler(nullptr), &Record);
 }
