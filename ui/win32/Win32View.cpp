@@ -30,11 +30,12 @@ std::wstring Wide(std::string_view text)
     return Utf16FromUtf8<wchar_t>(text);
 }
 
-// What Windows says of its last error, for a report that names the call
-// that failed.
-[[noreturn]] void ThrowLastError(const std::string& what)
+// A report that names the call that failed, with what Windows says of
+// `error`; 0 for a call that gives no reason.
+[[noreturn]] void ThrowFailure(const std::string& what, DWORD error = 0)
 {
-    const DWORD error = ::GetLastError();
+    if (error == 0)
+        throw std::runtime_error(what + " failed");
     wchar_t text[256] = {};
     DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
                                     static_cast<DWORD>(std::size(text)), nullptr);
@@ -43,6 +44,12 @@ std::wstring Wide(std::string_view text)
     std::string reason = Utf8FromUtf16(std::wstring_view(text, length));
     throw std::runtime_error(what + " failed" + (reason.empty() ? "" : ": " + reason) + " (Windows error " +
                              std::to_string(error) + ")");
+}
+
+// The same with Windows' last error, for a call that sets it.
+[[noreturn]] void ThrowLastError(const std::string& what)
+{
+    ThrowFailure(what, ::GetLastError());
 }
 
 HWND CreateControl(const ControlDescription& control, UINT dpi, HWND parent, HINSTANCE instance)
@@ -69,8 +76,9 @@ HWND CreateControl(const ControlDescription& control, UINT dpi, HWND parent, HIN
                                            instance, nullptr);
     if (created == nullptr)
         ThrowLastError(std::string("CreateWindowExW for the control ") + control.Name);
+    // (SetWindowSubclass sets no last error.)
     if (control.AccessibleName != nullptr && !GiveAccessibleName(created, Wide(control.AccessibleName)))
-        ThrowLastError(std::string("SetWindowSubclass for the control ") + control.Name);
+        ThrowFailure(std::string("SetWindowSubclass for the control ") + control.Name);
     return created;
 }
 
@@ -257,6 +265,10 @@ std::string Win32View::Prompt(const std::string& title, const std::string& messa
     PromptState state{Wide(title), Wide(message), {}};
     const INT_PTR result = ::DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_PROMPT), window_, PromptProc,
                                              reinterpret_cast<LPARAM>(&state));
+    // Anything else (-1, or 0 for an owner that is no window) is a prompt
+    // never shown, which the user did not cancel.
+    if (result != IDOK && result != IDCANCEL)
+        ThrowLastError("DialogBoxParamW for the prompt");
     return result == IDOK ? Utf8FromUtf16(std::wstring_view(state.Answer)) : std::string();
 }
 

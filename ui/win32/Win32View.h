@@ -32,6 +32,7 @@ public:
 
     void SetText(TextBox box, const std::string& text) override;
     void Show() override;
+    // Throws std::runtime_error where Windows cannot show the prompt.
     std::string Prompt(const std::string& title, const std::string& message) override;
     void ShowError(const std::string& title, const std::string& message) override;
     void ReportUnhandledError(const UnhandledErrorReport& report) override;
