@@ -401,8 +401,10 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
     EXPECT_EQ(Narrow(TextOf(ControlOf(window, Control::Zone))), Narrow(c.ZoneText));
     EXPECT_EQ(program.WindowTitled(Prompt), nullptr) << "a prompt is still open";
 
-    // As a screen reader finds them: each box by its own name, as editable
-    // text holding what it shows; Zone read-only; the button by its caption.
+    // As a screen reader finds them through MSAA (Wine's UI Automation shows
+    // nothing of Windows' controls: docs/windows-window.md): each box by its
+    // own name, as editable text holding what it shows; Zone read-only; the
+    // button by its caption.
     for (const auto& [box, text] : {std::pair{Control::EpochDate, c.EpochDate},
                                     std::pair{Control::LocalDate, c.LocalDate}, std::pair{Control::Zone, c.ZoneText}}) {
         const Accessible seen = AccessibleOf(ControlOf(window, box));
