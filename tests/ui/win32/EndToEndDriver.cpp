@@ -112,6 +112,9 @@ Step Enter(Control box)
     return {Action::Enter, {}, {}, box};
 }
 
+// What Windows refuses the program, by a hook of refuse_edit_boxes.dll.
+enum class Refused { Nothing, EditBoxes, PromptAnswer };
+
 struct Case {
     const char* Name;
     std::wstring Arguments;
@@ -125,8 +128,7 @@ struct Case {
     // and one line on standard error that begins with this (the C runtime
     // ends it with CR LF).
     std::string ErrorLine;
-    // Windows refuses the program its edit boxes.
-    bool EditBoxesRefused = false;
+    Refused Refusal = Refused::Nothing;
 };
 
 std::ostream& operator<<(std::ostream& out, const Case& c)
@@ -241,7 +243,18 @@ const Case Cases[] = {
      {},
      {},
      "brisvane: Unexpected error: CreateWindowExW for the control EpochDate failed",
-     true},
+     Refused::EditBoxes},
+    // A prompt that cannot be shown is no Cancel, and no value of 0.
+    {"prompt_not_made_is_reported",
+     L"",
+     L"en_US.UTF-8",
+     L"UTC",
+     {Dismiss(L"Unexpected error", L"DialogBoxParamW for the prompt failed")},
+     {},
+     {},
+     {},
+     "brisvane: Unexpected error: DialogBoxParamW for the prompt failed",
+     Refused::PromptAnswer},
 };
 
 // A file beside the driver.
@@ -253,20 +266,19 @@ std::wstring BesideTheDriver(const wchar_t* name)
     return beside.replace(beside.find_last_of(L'\\') + 1, std::wstring::npos, name);
 }
 
-// The hook of refuse_edit_boxes.dll, beside the driver, set for the whole
-// session while this lives; `Hook` is null if it cannot be set. The hook
-// goes first, then the DLL that holds it.
+// The hook `name` of refuse_edit_boxes.dll, beside the driver, set for the
+// whole session while this lives; `Hook` is null if it cannot be set. The
+// hook goes first, then the DLL that holds it.
 struct Refusal {
     ModuleHandle Dll;
     HookHandle Hook;
 };
-Refusal RefuseEditBoxes()
+Refusal Refuse(const char* name)
 {
     Refusal refusal{ModuleHandle(::LoadLibraryW(BesideTheDriver(L"refuse_edit_boxes.dll").c_str())), nullptr};
     if (refusal.Dll == nullptr)
         return refusal;
-    const auto hook =
-        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(refusal.Dll.get(), "RefuseEditBoxes")));
+    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(refusal.Dll.get(), name)));
     if (hook != nullptr)
         refusal.Hook.reset(::SetWindowsHookExW(WH_CBT, hook, refusal.Dll.get(), 0));
     return refusal;
@@ -331,13 +343,16 @@ class EndToEnd : public testing::TestWithParam<Case> {};
 TEST_P(EndToEnd, RunsAsTheUserSeesIt)
 {
     const Case& c = GetParam();
-    const Refusal refusal = c.EditBoxesRefused ? RefuseEditBoxes() : Refusal{};
-    ASSERT_EQ(refusal.Hook != nullptr, c.EditBoxesRefused) << "cannot set the hook of refuse_edit_boxes.dll";
+    const Refusal refusal = c.Refusal == Refused::EditBoxes      ? Refuse("RefuseEditBoxes")
+                            : c.Refusal == Refused::PromptAnswer ? Refuse("RefusePromptAnswer")
+                                                                 : Refusal{};
+    ASSERT_EQ(refusal.Hook != nullptr, c.Refusal != Refused::Nothing) << "cannot set the hook of refuse_edit_boxes.dll";
     Program program(c.Arguments);
     ASSERT_TRUE(program.Started()) << "cannot start " << Narrow(ProgramPath);
     // Made, but shown only once its boxes are written; unless it cannot be made.
-    const HWND window = c.EditBoxesRefused ? nullptr : program.WaitForWindow(L"Brisvane", Patience);
-    ASSERT_TRUE(window != nullptr || c.EditBoxesRefused) << "no window titled Brisvane appeared; " << program.State();
+    const bool made = c.Refusal != Refused::EditBoxes;
+    const HWND window = made ? program.WaitForWindow(L"Brisvane", Patience) : nullptr;
+    ASSERT_TRUE(window != nullptr || !made) << "no window titled Brisvane appeared; " << program.State();
 
     for (const Step& step : c.Steps) {
         switch (step.What) {
@@ -386,8 +401,10 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
     EXPECT_EQ(Narrow(TextOf(ControlOf(window, Control::Zone))), Narrow(c.ZoneText));
     EXPECT_EQ(program.WindowTitled(Prompt), nullptr) << "a prompt is still open";
 
-    // As a screen reader finds them: each box by its own name, as editable
-    // text holding what it shows; Zone read-only; the button by its caption.
+    // As a screen reader finds them through MSAA (Wine's UI Automation shows
+    // nothing of Windows' controls: docs/windows-window.md): each box by its
+    // own name, as editable text holding what it shows; Zone read-only; the
+    // button by its caption.
     for (const auto& [box, text] : {std::pair{Control::EpochDate, c.EpochDate},
                                     std::pair{Control::LocalDate, c.LocalDate}, std::pair{Control::Zone, c.ZoneText}}) {
         const Accessible seen = AccessibleOf(ControlOf(window, box));
