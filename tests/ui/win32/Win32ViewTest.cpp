@@ -1,7 +1,9 @@
-// The Win32 view in this process: its window at several DPIs, as Windows
-// moves it between monitors, and windows that Windows refuses to make.
+// The Win32 view in this process: its window and its tooltip at several
+// DPIs, as Windows moves it between monitors, and windows that Windows
+// refuses to make.
 
 #include "Handles.h"
+#include "Win32Tooltip.h"
 #include "Win32View.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace Brisvane;
@@ -80,7 +83,10 @@ TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
 {
     Win32View view(Instance(), [] {});
     const HWND window = view.Window();
-    for (const int dpi : {120, 144, 192, 96}) {
+    // 2147483647 in the US at UTC, whose tip comes and goes with the DPI:
+    // 128 pixels of the box's 131 at 96 DPI, 201 of 200 at 144.
+    view.SetText(TextBox::LocalDate, "1/19/2038 3:14:07 AM");
+    for (const auto& [dpi, tipped] : {std::pair{120, false}, {144, true}, {192, false}, {96, false}}) {
         const auto scaled = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
         // Before a move to a monitor of that DPI, Windows asks for the size
         // there: the stored client area in the frame for that DPI.
@@ -137,6 +143,20 @@ TEST(Win32View, KeepsTheStoredLayoutAndTheValueFontAtEveryDpi)
             EXPECT_NEAR(given.tmHeight - given.tmInternalLeading, pixels, scalable ? 1 : 0)
                 << control.Name << " at " << dpi;
         }
+
+        // Measured again in the fonts of that DPI; the tooltip, made at
+        // first need, in the system's tooltip font there.
+        const HWND tooltip = TooltipOf(window);
+        EXPECT_EQ(tooltip != nullptr ? ::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) : 0, tipped ? 1 : 0) << dpi;
+        if (tooltip == nullptr)
+            continue;
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        ASSERT_TRUE(
+            ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)));
+        LOGFONTW tipFont{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(tooltip, WM_GETFONT, 0, 0)), sizeof tipFont, &tipFont);
+        EXPECT_EQ(tipFont.lfHeight, metrics.lfStatusFont.lfHeight) << dpi;
     }
 }
 
