@@ -243,6 +243,8 @@ bool Win32View::LayOut(UINT dpi) noexcept
         ::SendMessageW(made, WM_SETFONT,
                        reinterpret_cast<WPARAM>(control.Font != nullptr ? valueFont_.get() : windowFont_.get()), TRUE);
     }
+    // What fits has changed with the fonts.
+    wholeText_.Refit(dpi);
     return fontsMade;
 }
 
@@ -294,7 +296,10 @@ int Win32View::Run()
 void Win32View::SetText(TextBox box, const std::string& text)
 {
     const HWND edit = ControlWindow(ControlOf(box));
-    ::SetWindowTextW(edit, Wide(text).c_str());
+    const std::wstring wide = Wide(text);
+    // The tip first, so that whoever finds the new text finds its tip.
+    wholeText_.Follow(edit, wide);
+    ::SetWindowTextW(edit, wide.c_str());
     // The caret at the start, so that a text wider than its box shows its beginning.
     ::SendMessageW(edit, EM_SETSEL, 0, 0);
     ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
@@ -357,6 +362,7 @@ LRESULT CALLBACK Win32View::WindowProc(HWND window, UINT message, WPARAM wParam,
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         view->window_ = nullptr;
         view->controls_ = {};
+        view->wholeText_.OwnerDestroyed();
     }
     return view->Handle(window, message, wParam, lParam);
 }

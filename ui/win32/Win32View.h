@@ -4,6 +4,7 @@
 #include "FormView.h"
 #include "Handles.h"
 #include "Resources.h"
+#include "WholeTextTip.h"
 
 #include <windows.h>
 
@@ -61,6 +62,8 @@ private:
     HWND window_ = nullptr;
     // In the order of Control.
     std::array<HWND, BrisvanefrmControls.size()> controls_{};
+    // Where a box's text is wider than the box, its whole text.
+    WholeTextTip wholeText_;
     // Deleted with the view, after Destroy has destroyed the controls that use them.
     FontHandle windowFont_;
     FontHandle valueFont_;

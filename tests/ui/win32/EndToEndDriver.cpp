@@ -11,6 +11,7 @@
 
 #include "Handles.h"
 #include "Win32Process.h"
+#include "Win32Tooltip.h"
 #include "Win32View.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,10 @@ struct Case {
     // ends it with CR LF).
     std::string ErrorLine;
     Refused Refusal = Refused::Nothing;
+    // LocalDate's text is wider than the box, and a tooltip gives it whole.
+    bool Tipped = false;
+    // The session's DPI (scripts/windows runs the driver at 96 and 144).
+    UINT Dpi = 96;
 };
 
 std::ostream& operator<<(std::ostream& out, const Case& c)
@@ -148,7 +153,31 @@ const Case Cases[] = {
      L"1600000000",
      L"9/13/2020 12:26:40 PM",
      L"0",
+     {},
+     Refused::Nothing,
+     true},
+    // 128 pixels of the box's 131 at 96 DPI; at 144, 201 of its 200.
+    {"latest_value_fits_at_96_dpi",
+     L"2147483647",
+     L"en_US.UTF-8",
+     L"UTC",
+     {},
+     L"2147483647",
+     L"1/19/2038 3:14:07 AM",
+     L"0",
      {}},
+    {"latest_value_wider_at_144_dpi",
+     L"2147483647",
+     L"en_US.UTF-8",
+     L"UTC",
+     {},
+     L"2147483647",
+     L"1/19/2038 3:14:07 AM",
+     L"0",
+     {},
+     Refused::Nothing,
+     true,
+     144},
     {"prompt_answered", L"", L"en_US.UTF-8", L"UTC", {Answer(L"86400")}, L"86400", L"1/2/1970", L"0", {}},
     {"cancel_gives_zero_and_the_error_box",
      L"",
@@ -413,6 +442,12 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
         EXPECT_EQ(Narrow(seen.Value), Narrow(text)) << DescriptionOf(box).Name;
         EXPECT_EQ((seen.State & STATE_SYSTEM_READONLY) != 0, DescriptionOf(box).ReadOnly) << DescriptionOf(box).Name;
     }
+    // A tool for LocalDate where its text is wider than the box, giving it
+    // whole; none for a box whose text fits.
+    const HWND tooltip = TooltipOf(window);
+    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), c.Tipped ? 1 : 0);
+    EXPECT_EQ(Narrow(ToolText(program.Handle(), tooltip, window, ControlOf(window, Control::LocalDate))),
+              c.Tipped ? Narrow(c.LocalDate) : "");
     // (Its role is Windows' own; Wine 8 says "client" for every button.)
     EXPECT_EQ(Narrow(AccessibleOf(ControlOf(window, Control::Command1)).Name),
               DescriptionOf(Control::Command1).Caption);
@@ -432,7 +467,7 @@ std::vector<Case> CasesOfThisRun()
 {
     std::vector<Case> cases;
     for (const Case& c : Cases)
-        if (c.Locale == Variable(L"LC_ALL") && c.Zone == Variable(L"TZ"))
+        if (c.Locale == Variable(L"LC_ALL") && c.Zone == Variable(L"TZ") && c.Dpi == ::GetDpiForSystem())
             cases.push_back(c);
     return cases;
 }

@@ -1,8 +1,9 @@
-// The Win32 view in this process: its window at several DPIs, as Windows
-// moves it between monitors, and windows, fonts and icons that Windows
-// refuses to make. scripts/windows runs it at 96 DPI and at 144.
+// The Win32 view in this process: its window and its tooltip at several
+// DPIs, as Windows moves it between monitors, and windows, fonts and icons
+// that Windows refuses to make. scripts/windows runs it at 96 DPI and at 144.
 
 #include "Handles.h"
+#include "Win32Tooltip.h"
 #include "Win32View.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace Brisvane;
@@ -127,15 +129,20 @@ TEST(Win32View, KeepsTheStoredLayoutTheValueFontAndItsIconsAtEveryDpi)
     const int madeAt = static_cast<int>(::GetDpiForWindow(window));
     EXPECT_EQ(madeAt, static_cast<int>(::GetDpiForSystem()));
     EXPECT_EQ(WidthsOf(IconsOf(window)), iconsAt(madeAt));
+    // 2147483647 in the US at UTC, whose tip comes and goes with the DPI:
+    // 128 pixels of the box's 131 at 96 DPI, 201 of 200 at 144.
+    view.SetText(TextBox::LocalDate, "1/19/2038 3:14:07 AM");
     // Moved to each DPI as the window is shown: a maximised or minimised
     // window keeps its place and size, and its controls follow all the same.
     struct Move {
         int Dpi;
         int Show;
         bool KeepsItsRectangle;
+        bool Tipped;
     };
-    for (const auto [dpi, show, keeps] : {Move{120, SW_SHOWNOACTIVATE, false}, Move{144, SW_MINIMIZE, true},
-                                          Move{192, SW_MAXIMIZE, true}, Move{96, SW_RESTORE, false}}) {
+    for (const auto [dpi, show, keeps, tipped] :
+         {Move{120, SW_SHOWNOACTIVATE, false, false}, Move{144, SW_MINIMIZE, true, true},
+          Move{192, SW_MAXIMIZE, true, false}, Move{96, SW_RESTORE, false, false}}) {
         const auto scaled = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
         ::ShowWindow(window, show);
         // Before a move to a monitor of that DPI, Windows asks for the size
@@ -195,6 +202,20 @@ TEST(Win32View, KeepsTheStoredLayoutTheValueFontAndItsIconsAtEveryDpi)
             EXPECT_NEAR(given.tmHeight - given.tmInternalLeading, pixels, scalable ? 1 : 0)
                 << control.Name << " at " << dpi;
         }
+
+        // Measured again in the fonts of that DPI; the tooltip, made at
+        // first need, in the system's tooltip font there.
+        const HWND tooltip = TooltipOf(window);
+        EXPECT_EQ(tooltip != nullptr ? ::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) : 0, tipped ? 1 : 0) << dpi;
+        if (tooltip == nullptr)
+            continue;
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        ASSERT_TRUE(
+            ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)));
+        LOGFONTW tipFont{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(tooltip, WM_GETFONT, 0, 0)), sizeof tipFont, &tipFont);
+        EXPECT_EQ(tipFont.lfHeight, metrics.lfStatusFont.lfHeight) << dpi;
     }
 }
 
