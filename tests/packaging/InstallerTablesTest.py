@@ -8,9 +8,11 @@ Usage: InstallerTablesTest.py MSI ICON
 ICON is the icon the program is built with, which Apps & features shows.
 """
 
+import os
 import re
 import subprocess
 import sys
+import tempfile
 import unittest
 
 # Folders that are the user's in any install (ICE91's list), and folders
@@ -25,7 +27,10 @@ ROOTS = {"0": "machine", "1": "user", "2": "machine", "3": "machine", "-1": "sco
 
 def Table(msi, name):
     """The rows of table NAME as dicts by column: none where there is no such table."""
-    exported = subprocess.run(["msiinfo", "export", msi, name], capture_output=True, text=True)
+    # msiinfo writes a table's streams (the Icon table's icons) as files.
+    with tempfile.TemporaryDirectory() as streams:
+        exported = subprocess.run(["msiinfo", "export", os.path.abspath(msi), name], capture_output=True, text=True,
+                                  cwd=streams)
     lines = exported.stdout.replace("\r", "").split("\n") if exported.returncode == 0 else []
     return [dict(zip(lines[0].split("\t"), line.split("\t"))) for line in lines[3:] if line]
 
