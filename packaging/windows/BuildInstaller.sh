@@ -24,10 +24,10 @@ rm -f "$msi"
 # writes 4. wixl leaves the program's version out of the File table, so
 # that Windows Installer would treat it as an unversioned file when a newer
 # one replaces it: the version and the language of its version resource;
-# and a versioned file is compared by version, never by a hash. wixl moves
-# the removal of an earlier version to the end once the sequence has more
-# than one action of the package's own: it belongs right after
-# InstallValidate, before anything of this version is installed.
+# and a versioned file is compared by version, never by a hash. Where wixl
+# puts the removal of an earlier version depends on how many actions of
+# its own the package has (after InstallFinalize, with some): it belongs
+# right after InstallValidate, before anything of this version is installed.
 msibuild "$msi" -q "UPDATE Registry SET Root = -1 WHERE Root = 4" \
   -q "UPDATE File SET Version = '$file_version', Language = '1033' WHERE File = 'BrisvaneExe'" \
   -q "DELETE FROM MsiFileHash WHERE File_ = 'BrisvaneExe'" \
