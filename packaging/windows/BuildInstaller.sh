@@ -2,10 +2,9 @@
 # Usage: BuildInstaller.sh MSI FILE_VERSION WXS [-D NAME=VALUE]...
 #
 # Builds the installer MSI from WXS with msitools' wixl and the definitions
-# given, run in the folder that holds the files it packs, then sets right
-# with msitools' msibuild what Debian 12's wixl gets wrong or leaves to
-# chance. The result depends on its inputs alone: built again, it is the
-# same byte for byte.
+# given, in the folder of the files it packs, then sets right with msibuild
+# what Debian 12's wixl gets wrong or leaves to chance. The result depends
+# on its inputs alone: built again, it is the same byte for byte.
 set -euo pipefail
 (($# >= 3)) || { echo "usage: ${0##*/} MSI FILE_VERSION WXS [-D NAME=VALUE]..." >&2; exit 2; }
 msi=$1 file_version=$2 wxs=$3
@@ -23,11 +22,10 @@ rm -f "$msi"
 # HKMU is root -1 (the user's hive, or the machine's with ALLUSERS=1); wixl
 # writes 4. wixl leaves the program's version out of the File table, so
 # that Windows Installer would treat it as an unversioned file when a newer
-# one replaces it: the version and the language of its version resource;
-# and a versioned file is compared by version, never by a hash. Where wixl
-# puts the removal of an earlier version depends on how many actions of
-# its own the package has (after InstallFinalize, with some): it belongs
-# right after InstallValidate, before anything of this version is installed.
+# one replaces it: the version and the language of its version resource,
+# and no hash, which a versioned file must not have. wixl puts the removal
+# of an earlier version after InstallFinalize with some numbers of custom
+# actions: it belongs right after InstallValidate.
 msibuild "$msi" -q "UPDATE Registry SET Root = -1 WHERE Root = 4" \
   -q "UPDATE File SET Version = '$file_version', Language = '1033' WHERE File = 'BrisvaneExe'" \
   -q "DELETE FROM MsiFileHash WHERE File_ = 'BrisvaneExe'" \

@@ -1,20 +1,16 @@
 #!/usr/bin/env bash
 # Usage: CheckInstaller.sh WINGET ICON MSI NEXT_MSI [COMMAND...]
 #
-# Checks the tables of MSI against Windows Installer's rules, then installs
-# it in the Wine prefix $WINEPREFIX exactly as winget runs each MSI entry of
-# its manifest (in WINGET, with those of NEXT_MSI, a later version): for the
-# current user and for every user, each into its default folder and into
-# one given as `winget install --location` gives it. Each time it checks the
-# program, the licence, the Start-menu shortcut, the uninstall entry and the
-# registration in that scope; runs COMMAND (if given) with the installed
-# program's Unix path as its last argument; upgrades to NEXT_MSI as `winget
-# upgrade` does and checks that only that one is left, where the first was;
-# checks that MSI is then refused; uninstalls by product code alone, as
-# Settings does, and checks that nothing is left. An install in one scope
-# must refuse the other. The caller sets WINEPREFIX (WINEDEBUG=-all keeps
-# the output readable) and keeps `wineserver -p` running, so that the many
-# short wine calls below do not each start a server.
+# Checks MSI's tables by Windows Installer's rules, then installs it in the
+# Wine prefix $WINEPREFIX as winget runs each MSI entry of its manifests in
+# WINGET, for the user and for every user, into the default folder and one
+# given (--location), and checks the program, licence, shortcut, uninstall
+# entry and registration; runs COMMAND (if given) with the program's Unix
+# path last; upgrades to NEXT_MSI as `winget upgrade` does, in the same
+# folder; checks that MSI is then refused; removes it by product code
+# alone, as Settings does, and checks that nothing is left; and checks that
+# an install in one scope refuses the other. The caller sets WINEPREFIX and
+# keeps `wineserver -p` running, so that the wine calls do not each start one.
 set -euo pipefail
 
 me=${0##*/}
@@ -159,7 +155,7 @@ for row in user:default user:given machine:default machine:given; do
     location=(--location "C:\\Brisvane Tools\\For $scope") folder="$given_folders/For $scope"
   fi
   options=()
-  if [[ $scope == machine ]]; then options=(ALLUSERS=1); fi
+  [[ $scope == user ]] || options=(ALLUSERS=1)
 
   winget "$msi" "$scope" "${location[@]}" || fail "$row: the install exited with $?"
   check_installed "$scope" "$folder" "$version"
@@ -194,9 +190,8 @@ done
 # Windows Installer finds an earlier version only in its own scope, so the
 # later one, in the other scope, would sit beside it on Windows (Wine looks
 # in both): it is refused instead, with a message naming the install there.
-for scope in user machine; do
-  other=machine
-  if [[ $scope == machine ]]; then other=user; fi
+for pair in user:machine machine:user; do
+  scope=${pair%:*} other=${pair#*:}
   winget "$msi" "$other" --silent || fail "$other: the install exited with $?"
   status=0
   winget "$next_msi" "$scope" --silent || status=$?
