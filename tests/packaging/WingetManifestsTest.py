@@ -40,25 +40,19 @@ REQUIRED = {
     "Installers": ["Architecture", "InstallerUrl", "InstallerSha256"],
     "NestedInstallerFiles": ["RelativeFilePath"],
 }
-# The fields each mapping may hold: a misspelt one is no field of winget's.
-INSTALLER_FIELDS = """InstallerLocale Platform MinimumOSVersion InstallerType NestedInstallerType NestedInstallerFiles
-    Scope InstallModes InstallerSwitches InstallerSuccessCodes ExpectedReturnCodes UpgradeBehavior Commands Protocols
-    FileExtensions Dependencies PackageFamilyName ProductCode Capabilities RestrictedCapabilities Markets
-    InstallerAbortsTerminal ReleaseDate InstallLocationRequired RequireExplicitUpgrade DisplayInstallWarnings
-    UnsupportedOSArchitectures UnsupportedArguments AppsAndFeaturesEntries ElevationRequirement InstallationMetadata
-    DownloadCommandProhibited RepairBehavior ArchiveBinariesDependOnPath Authentication""".split()
-MANIFEST_FIELDS = "PackageIdentifier PackageVersion ManifestType ManifestVersion".split()
+# The fields of winget's schema that the manifests use, each mapping's: a
+# field that is not one of them (misspelt, or out of its place) fails.
+MANIFEST = ["PackageIdentifier", "PackageVersion", "ManifestType", "ManifestVersion"]
 FIELDS = {
-    "version": MANIFEST_FIELDS + ["DefaultLocale"],
-    "installer": MANIFEST_FIELDS + INSTALLER_FIELDS + ["Channel", "Installers"],
-    "Installers": INSTALLER_FIELDS + ["Architecture", "InstallerUrl", "InstallerSha256", "SignatureSha256"],
-    "defaultLocale": MANIFEST_FIELDS + """PackageLocale Publisher PublisherUrl PublisherSupportUrl PrivacyUrl Author
-        PackageName PackageUrl License LicenseUrl Copyright CopyrightUrl ShortDescription Description Moniker Tags
-        Agreements ReleaseNotes ReleaseNotesUrl PurchaseUrl InstallationNotes Documentations Icons""".split(),
-    "InstallerSwitches": "Silent SilentWithProgress Interactive InstallLocation Log Upgrade Custom Repair".split(),
+    "version": MANIFEST + ["DefaultLocale"],
+    "installer": MANIFEST + "InstallerLocale Platform MinimumOSVersion ReleaseDate Installers".split(),
+    "Installers": """Architecture InstallerType NestedInstallerType NestedInstallerFiles Scope InstallerUrl
+        InstallerSha256 ProductCode InstallerSwitches AppsAndFeaturesEntries ElevationRequirement""".split(),
+    "defaultLocale": MANIFEST + """PackageLocale Publisher PackageName License Copyright ShortDescription
+        Description Moniker""".split(),
+    "InstallerSwitches": ["InstallLocation", "Custom"],
     "NestedInstallerFiles": ["RelativeFilePath", "PortableCommandAlias"],
-    "AppsAndFeaturesEntries": ["DisplayName", "Publisher", "DisplayVersion", "ProductCode", "UpgradeCode",
-                               "InstallerType"],
+    "AppsAndFeaturesEntries": ["UpgradeCode"],
 }
 UNSAFE = r'\\/:*?"<>|\x01-\x1f'
 PART = r"(0|[1-9][0-9]{0,3}|[1-5][0-9]{4}|6[0-4][0-9]{3}|65[0-4][0-9]{2}|655[0-2][0-9]|6553[0-5])"
