@@ -87,11 +87,15 @@ WINDOWS = {"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "10.0.0.0", "{1f676c76-80e1
            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "6.2.0.0", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "6.1.0.0"}
 
 
+def Yaml(path):
+    with open(path, encoding="utf-8") as file:
+        return yaml.safe_load(file)
+
+
 def Manifests(root):
     """Each version's folder and its manifests, by type."""
     for folder in sorted(glob.glob(os.path.join(root, "manifests", "*", "*", "*", "*"))):
-        yield folder, {m["ManifestType"]: m for m in
-                       (yaml.safe_load(open(path, encoding="utf-8")) for path in glob.glob(folder + "/*.yaml"))}
+        yield folder, {m["ManifestType"]: m for m in map(Yaml, glob.glob(folder + "/*.yaml"))}
 
 
 def MsiProperties(msi):
