@@ -84,6 +84,26 @@ private:
     MSIHANDLE handle_ = 0;
 };
 
+// The fields of the first row that QUERY selects from the installer, as
+// text; none where it selects nothing.
+std::vector<std::wstring> InstallerRow(const wchar_t* query)
+{
+    // Closed in the reverse order of their opening, as they go.
+    MsiHandle database, view, record;
+    if (::MsiOpenDatabaseW(InstallerPath.c_str(), MSIDBOPEN_READONLY, database.Out()) != ERROR_SUCCESS ||
+        ::MsiDatabaseOpenViewW(database.Get(), query, view.Out()) != ERROR_SUCCESS ||
+        ::MsiViewExecute(view.Get(), 0) != ERROR_SUCCESS || ::MsiViewFetch(view.Get(), record.Out()) != ERROR_SUCCESS)
+        return {};
+    std::vector<std::wstring> fields;
+    for (UINT index = 1; index <= ::MsiRecordGetFieldCount(record.Get()); ++index) {
+        wchar_t text[256] = {};
+        DWORD length = 256;
+        ::MsiRecordGetStringW(record.Get(), index, text, &length);
+        fields.emplace_back(text);
+    }
+    return fields;
+}
+
 #pragma pack(push, 2)
 struct IconGroupHeader {
     WORD Reserved;
@@ -128,6 +148,16 @@ TEST(Resources, VersionRecordIsTheProjectsVersionInUsEnglish)
     EXPECT_EQ(StringValue(info, L"OriginalFilename"), L"Brisvane.exe");
     EXPECT_EQ(StringValue(info, L"FileVersion"), L"" BRISVANE_VERSION);
     EXPECT_EQ(StringValue(info, L"ProductVersion"), L"" BRISVANE_VERSION);
+
+    // The publisher, whom the installer names too, and the licence's
+    // notice of the publisher's copyright.
+    const std::vector<std::wstring> manufacturer =
+        InstallerRow(L"SELECT `Value` FROM `Property` WHERE `Property` = 'Manufacturer'");
+    ASSERT_EQ(manufacturer.size(), 1u);
+    EXPECT_EQ(StringValue(info, L"CompanyName"), manufacturer[0]);
+    const std::wstring copyright = StringValue(info, L"LegalCopyright");
+    EXPECT_EQ(copyright.rfind(L"Copyright (c) ", 0), 0u) << copyright;
+    EXPECT_TRUE(copyright.ends_with(L" " + manufacturer[0])) << copyright;
 }
 
 // The three images in 2 and 16 colours first, then a 32-bit image for every
@@ -189,22 +219,11 @@ TEST(Resources, TheInstallerKnowsTheProgramsVersionAndLanguage)
     ASSERT_EQ(::MsiGetFileVersionW(ProgramPath.c_str(), version, &versionLength, language, &languageLength),
               ERROR_SUCCESS);
 
-    // Closed in the reverse order of their opening, as they go.
-    MsiHandle database, view, record;
-    ASSERT_EQ(::MsiOpenDatabaseW(InstallerPath.c_str(), MSIDBOPEN_READONLY, database.Out()), ERROR_SUCCESS);
-    ASSERT_EQ(::MsiDatabaseOpenViewW(
-                  database.Get(), L"SELECT `Version`, `Language` FROM `File` WHERE `File` = 'BrisvaneExe'", view.Out()),
-              ERROR_SUCCESS);
-    ASSERT_EQ(::MsiViewExecute(view.Get(), 0), ERROR_SUCCESS);
-    ASSERT_EQ(::MsiViewFetch(view.Get(), record.Out()), ERROR_SUCCESS);
-    const auto field = [&record](UINT index) {
-        wchar_t text[32] = {};
-        DWORD length = 32;
-        ::MsiRecordGetStringW(record.Get(), index, text, &length);
-        return std::wstring(text);
-    };
-    EXPECT_EQ(field(1), version);
-    EXPECT_EQ(field(2), language);
+    const std::vector<std::wstring> file =
+        InstallerRow(L"SELECT `Version`, `Language` FROM `File` WHERE `File` = 'BrisvaneExe'");
+    ASSERT_EQ(file.size(), 2u);
+    EXPECT_EQ(file[0], version);
+    EXPECT_EQ(file[1], language);
 }
 
 int main(int argc, char** argv)
