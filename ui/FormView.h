@@ -21,7 +21,14 @@ class FormView {
 public:
     virtual ~FormView() = default;
 
-    // Replaces the whole text of a box, showing its beginning.
+    // Replaces the whole text of a box, showing its beginning. Where the
+    // text is wider than the box, pointing at the box shows it whole in a
+    // tooltip; where it fits, there is none. Of the three, LocalDate
+    // outgrows its box in many locales, and Zone where the offset is not a
+    // whole quarter of an hour ("5.11666666666667" in a TZ of
+    // "<+0507>-5:07"); EpochDate never does (its longest text,
+    // "-2147483648", is plain ASCII in every locale and takes little more
+    // than half the room at any DPI), yet follows the same rule.
     virtual void SetText(TextBox box, const std::string& text) = 0;
     // Makes the window visible.
     virtual void Show() = 0;

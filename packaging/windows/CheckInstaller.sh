@@ -1,25 +1,26 @@
 #!/usr/bin/env bash
-# Usage: CheckInstaller.sh MSI NEXT_MSI [COMMAND...]
+# Usage: CheckInstaller.sh WINGET ICON MSI NEXT_MSI [COMMAND...]
 #
-# Installs MSI in the Wine prefix $WINEPREFIX as winget and deployment tools
-# run an installer (msiexec /i MSI /quiet /norestart), once for the current
-# user, the default, and once for every user (ALLUSERS=1). Each time it
-# checks the program, the licence, the Start-menu shortcut, the uninstall
-# entry and the registration in that scope; runs COMMAND (if given) with the
-# installed program's Unix path as its last argument; installs NEXT_MSI, a
-# later version, over it and checks that only that one is left; checks that
-# MSI is then refused; uninstalls, and checks that nothing is left. The
-# caller sets WINEPREFIX (WINEDEBUG=-all keeps the output readable) and keeps
-# `wineserver -p` running, so that the many short wine calls below do not
-# each start a server.
+# Checks MSI's tables by Windows Installer's rules, then installs it in the
+# Wine prefix $WINEPREFIX as winget runs each MSI entry of its manifests in
+# WINGET, for the user and for every user, into the default folder and one
+# given (--location), and checks the program, licence, shortcut, uninstall
+# entry and registration; runs COMMAND (if given) with the program's Unix
+# path last; upgrades to NEXT_MSI as `winget upgrade` does, in the same
+# folder; checks that MSI is then refused; removes it by product code
+# alone, as Settings does, and checks that nothing is left; and checks that
+# an install in one scope refuses the other. The caller sets WINEPREFIX and
+# keeps `wineserver -p` running, so that the wine calls do not each start one.
 set -euo pipefail
 
 me=${0##*/}
 fail() { echo "$me: FAIL: $*" >&2; exit 1; }
 
-(($# >= 2)) || { echo "usage: $me MSI NEXT_MSI [COMMAND...]" >&2; exit 2; }
-msi=$1 next_msi=$2
-shift 2
+(($# >= 4)) || { echo "usage: $me WINGET ICON MSI NEXT_MSI [COMMAND...]" >&2; exit 2; }
+winget=$1 icon=$2 msi=$3 next_msi=$4
+shift 4
+tests=$(dirname "$0")/../../tests/packaging
+python3 "$tests/InstallerTablesTest.py" "$msi" "$icon" || fail "the tables break Windows Installer's rules"
 for f in "$msi" "$next_msi"; do [[ -f $f ]] || fail "no such file: $f"; done
 [[ -n ${WINEPREFIX:-} && -d $WINEPREFIX/drive_c ]] || fail "WINEPREFIX does not name a Wine prefix: '${WINEPREFIX:-}'"
 
@@ -28,14 +29,16 @@ for f in "$msi" "$next_msi"; do [[ -f $f ]] || fail "no such file: $f"; done
 msi_property() {
   msiinfo export "$1" Property | tr -d '\r' | awk -F '\t' -v name="$2" '$1 == name { print $2 }'
 }
-version=$(msi_property "$msi" ProductVersion)
-next_version=$(msi_property "$next_msi" ProductVersion)
+version=$(msi_property "$msi" ProductVersion) code=$(msi_property "$msi" ProductCode)
+next_version=$(msi_property "$next_msi" ProductVersion) next_code=$(msi_property "$next_msi" ProductCode)
 publisher=$(msi_property "$msi" Manufacturer)
 [[ -n $version && -n $next_version && -n $publisher ]] || fail "msiinfo cannot read the packages"
 
 winepath_of() { winepath -u "$(wine cmd /c echo "$1" | tr -d '\r')"; }
-user_programs=$(winepath_of '%LOCALAPPDATA%')/Programs
-machine_programs=$(winepath_of '%ProgramW6432%')
+# The folders each scope installs into by default, and those given.
+declare -A default_folder=([user]="$(winepath_of '%LOCALAPPDATA%')/Programs/Brisvane"
+  [machine]="$(winepath_of '%ProgramW6432%')/Brisvane")
+given_folders=$(winepath -u 'C:\Brisvane Tools')
 
 # Sets `entries` to "KEY<TAB>VALUE..." for each subkey of KEY whose NAME_VALUE
 # is Brisvane, with the further values named. A variable, not output, so
@@ -60,7 +63,7 @@ uninstall_entries() {
   local found=()
   for hive in HKCU HKLM; do
     registry_entries "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" DisplayName \
-      DisplayVersion Publisher NoModify
+      DisplayVersion Publisher NoModify InstallLocation
     found+=("${entries[@]}")
   done
   entries=("${found[@]}")
@@ -79,8 +82,11 @@ shortcuts() {
 # uninstall.
 check_nothing_left() {
   local what=$1 scope
-  [[ ! -e $user_programs/Brisvane ]] || fail "$what: $user_programs/Brisvane"
-  [[ ! -e $machine_programs/Brisvane ]] || fail "$what: $machine_programs/Brisvane"
+  for scope in user machine; do
+    for folder in "${default_folder[$scope]}" "$given_folders/For $scope"; do
+      [[ ! -e $folder ]] || fail "$what: $folder"
+    done
+  done
   [[ -z $(shortcuts) ]] || fail "$what: $(shortcuts)"
   uninstall_entries
   ((${#entries[@]} == 0)) || fail "$what: uninstall entry ${entries[*]}"
@@ -97,10 +103,22 @@ check_nothing_left() {
 # Once something is installed, a failing check still uninstalls, so that
 # the next run starts from a clean prefix again.
 cleanup() {
-  local package
-  for package in "$next_msi" "$msi"; do
-    wine msiexec /x "$package" "${options[@]}" /quiet /norestart >/dev/null 2>&1 || true
-  done
+  wine msiexec /x "$next_code" /quiet /norestart >/dev/null 2>&1 || true
+  wine msiexec /x "$code" /quiet /norestart >/dev/null 2>&1 || true
+  rm -f "$log"
+}
+
+# Installs FILE as winget installs or upgrades the MSI entry of its version
+# and SCOPE, with winget's options (--silent, --upgrade, --location PATH),
+# logging to $log.
+log=$(mktemp)
+winget() {  # FILE SCOPE [OPTION...]
+  local file=$1 scope=$2 arguments
+  shift 2
+  arguments=$(python3 "$tests/WingetManifestsTest.py" --arguments "$winget" "$(msi_property "$file" ProductVersion)" \
+    "$scope" "$(winepath -w "$log")" "$@") || fail "no $scope entry for $file in $winget"
+  mapfile -t arguments <<<"$arguments"
+  wine msiexec /i "$file" "${arguments[@]}"
 }
 
 check_installed() {  # SCOPE FOLDER VERSION
@@ -113,9 +131,10 @@ check_installed() {  # SCOPE FOLDER VERSION
 
   uninstall_entries
   ((${#entries[@]} == 1)) || fail "$scope: expected one uninstall entry named Brisvane, found ${#entries[@]}"
-  IFS=$'\t' read -r _ shown_version shown_publisher no_modify <<<"${entries[0]}"
-  [[ $shown_version == "$expected_version" && $shown_publisher == "$publisher" && $no_modify == 0x1 ]] ||
-    fail "$scope: uninstall entry says '$shown_version' '$shown_publisher' NoModify '$no_modify'"
+  IFS=$'\t' read -r _ shown_version shown_publisher no_modify shown_folder <<<"${entries[0]}"
+  [[ $shown_version == "$expected_version" && $shown_publisher == "$publisher" && $no_modify == 0x1 &&
+    $(winepath -u "$shown_folder") == "$folder/" ]] ||
+    fail "$scope: uninstall entry says '$shown_version' '$shown_publisher' NoModify '$no_modify' in '$shown_folder'"
 
   # The product is registered in the scope's hive, with the icon that Apps
   # & features shows; the components' key paths are in the same hive.
@@ -129,41 +148,64 @@ check_installed() {  # SCOPE FOLDER VERSION
 
 check_nothing_left "the prefix already has Brisvane; uninstall it first"
 trap cleanup EXIT
-for scope in user machine; do
+for row in user:default user:given machine:default machine:given; do
+  scope=${row%:*} location=()
+  folder=${default_folder[$scope]}
+  if [[ $row == *:given ]]; then
+    location=(--location "C:\\Brisvane Tools\\For $scope") folder="$given_folders/For $scope"
+  fi
   options=()
-  folder=$user_programs/Brisvane
-  if [[ $scope == machine ]]; then options=(ALLUSERS=1) folder=$machine_programs/Brisvane; fi
+  [[ $scope == user ]] || options=(ALLUSERS=1)
 
-  wine msiexec /i "$msi" "${options[@]}" /quiet /norestart || fail "$scope: msiexec /i exited with $?"
-  check_installed $scope "$folder" "$version"
-  if (($# > 0)); then
-    "$@" "$folder/Brisvane.exe" >/dev/null || fail "$scope: command exited with $?: $*"
-    echo "ok: $scope: the installed program passed $*"
+  # (Each wine call takes a second or more: a folder given is checked once,
+  # after the upgrade, which stays where the install went.)
+  winget "$msi" "$scope" "${location[@]}" || fail "$row: the install exited with $?"
+  if [[ $row == *:default ]]; then
+    check_installed "$scope" "$folder" "$version"
+    if (($# > 0)); then
+      "$@" "$folder/Brisvane.exe" >/dev/null || fail "$scope: command exited with $?: $*"
+      echo "ok: $scope: the installed program passed $*"
+    fi
   fi
 
-  wine msiexec /i "$next_msi" "${options[@]}" /quiet /norestart || fail "$scope: the upgrade exited with $?"
-  check_installed $scope "$folder" "$next_version"
+  winget "$next_msi" "$scope" --upgrade --silent || fail "$row: the upgrade exited with $?"
+  check_installed "$scope" "$folder" "$next_version"
 
-  # Refused by its launch condition, whose message Windows shows; Wine's
-  # quiet msiexec shows and logs none. 1603 is ERROR_INSTALL_FAILURE, of
-  # which the Unix exit status keeps the low byte.
-  log=$(mktemp)
-  status=0
-  wine msiexec /i "$msi" "${options[@]}" /quiet /norestart /l*v "$(winepath -w "$log")" || status=$?
-  ((status == 1603 % 256)) || fail "$scope: the downgrade exited with $status, not 1603"
-  grep -qa "WIX_DOWNGRADE_DETECTED = {" "$log" || fail "$scope: the downgrade was not detected"
-  rm -f "$log"
-  msiinfo export "$msi" LaunchCondition | grep -q $'^NOT WIX_DOWNGRADE_DETECTED\tA newer version of Brisvane is already installed.' ||
-    fail "the package does not refuse a downgrade with its message"
-  check_installed $scope "$folder" "$next_version"
-  echo "ok: $scope: the older version is refused"
+  # Refused by its launch condition, whose message Windows shows (the
+  # tables' test checks it); Wine's quiet msiexec shows and logs none. 1603
+  # is ERROR_INSTALL_FAILURE, of which the Unix exit status keeps the low
+  # byte. Had it installed, the removal of the later version below would
+  # leave it behind.
+  if [[ $row == *:default ]]; then
+    status=0
+    wine msiexec /i "$msi" "${options[@]}" /quiet /norestart /l*v "$(winepath -w "$log")" || status=$?
+    ((status == 1603 % 256)) || fail "$scope: the downgrade exited with $status, not 1603"
+    grep -qa "WIX_DOWNGRADE_DETECTED = {" "$log" || fail "$scope: the downgrade was not detected"
+    echo "ok: $scope: the older version is refused"
+  fi
 
-  # Windows restores a product's scope when it removes it; Wine 8's msi
-  # does not, and takes ALLUSERS from the command line as for an install.
-  wine msiexec /x "$next_msi" "${options[@]}" /quiet /norestart || fail "$scope: msiexec /x exited with $?"
+  wine msiexec /x "$next_code" /quiet /norestart || fail "$scope: msiexec /x exited with $?"
   # msiexec /x also exits 0 when nothing was installed, so only what is
   # left on disk and in the registry tells.
-  check_nothing_left "$scope: left after msiexec /x"
-  echo "ok: $scope: nothing left after msiexec /x"
+  check_nothing_left "$row: left after msiexec /x"
+  echo "ok: $row: nothing left after msiexec /x $next_code"
+done
+
+# Windows Installer finds an earlier version only in its own scope, so the
+# later one, in the other scope, would sit beside it on Windows (Wine looks
+# in both): it is refused instead, with a message naming the install there.
+for pair in user:machine machine:user; do
+  scope=${pair%:*} other=${pair#*:}
+  winget "$msi" "$other" --silent || fail "$other: the install exited with $?"
+  status=0
+  winget "$next_msi" "$scope" --silent || status=$?
+  ((status == 1603 % 256)) || fail "$scope: an install beside the $other's exited with $status, not 1603"
+  grep -qaF "Property(S): ${other^^}FOLDER = $(winepath -w "${default_folder[$other]}")" "$log" ||
+    fail "$scope: the $other's install was not found"
+  [[ -f ${default_folder[$other]}/Brisvane.exe ]] || fail "$scope: the $other's install is gone"
+  wine msiexec /x "$code" /quiet /norestart || fail "$other: msiexec /x exited with $?"
+  check_nothing_left "$other: left after msiexec /x"
+  echo "ok: $scope: refused beside the $other's install"
 done
 trap - EXIT
+rm -f "$log"

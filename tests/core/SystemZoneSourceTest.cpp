@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -27,6 +28,30 @@ ZoneAnswer Ask(const std::optional<std::string>& tz, system_clock::time_point at
 std::int32_t SecondsEast(const ZoneAnswer& answer)
 {
     return *ComputeZoneOffset(answer).Seconds;
+}
+
+// Returns the offset east of UTC at `at` in /etc/localtime, the file the C
+// library reads where TZ is unset: UTC where there is none, or it is no
+// zone file.
+long ZoneFileOffset(system_clock::time_point at)
+{
+    const std::string command = BRISVANE_PYTHON3
+                                " -c '"
+                                "import datetime, sys, zoneinfo\n"
+                                "try:\n"
+                                "    zone = zoneinfo.ZoneInfo.from_file(open(\"/etc/localtime\", \"rb\"))\n"
+                                "except (OSError, ValueError):\n"
+                                "    zone = datetime.timezone.utc\n"
+                                "at = datetime.datetime.fromtimestamp(int(sys.argv[1]), zone)\n"
+                                "print(int(at.utcoffset().total_seconds()))' " +
+                                std::to_string(system_clock::to_time_t(at));
+    FILE* python = ::popen(command.c_str(), "r");
+    if (python == nullptr)
+        return -1;
+    long offset = -1;
+    if (std::fscanf(python, "%ld", &offset) != 1 || ::pclose(python) != 0)
+        ADD_FAILURE() << command;
+    return offset;
 }
 
 }  // namespace
@@ -92,18 +117,13 @@ TEST(SystemZoneSource, UnknownOrMissingZonesFallBackToUtc)
 
 TEST(SystemZoneSource, WithoutTzTheZoneIsTheMachines)
 {
-    // The offset the C library itself gives with TZ unset, at the same
-    // instants (UTC where the machine has no /etc/localtime). Asked from a
-    // process whose TZ says otherwise, so that a TZ left set shows.
+    // The offset the machine's zone file gives at the same instants, as
+    // Python's zoneinfo reads it. Asked from a process whose TZ says
+    // otherwise, so that a TZ left set shows.
     const ScopedEnvironment elsewhere(ScopedEnvironment::Variables{{"TZ", "<-1130>11:30"}});
     for (const system_clock::time_point at : {InJanuary, InJuly}) {
         const ZoneAnswer unset = Ask(std::nullopt, at);
-        const ScopedEnvironment machine(ScopedEnvironment::Variables{{"TZ", std::nullopt}});
-        ::tzset();
-        const std::time_t when = system_clock::to_time_t(at);
-        std::tm local{};
-        ASSERT_NE(::localtime_r(&when, &local), nullptr);
         EXPECT_NE(unset.State, ZoneState::Failure);
-        EXPECT_EQ(SecondsEast(unset), local.tm_gmtoff);
+        EXPECT_EQ(SecondsEast(unset), ZoneFileOffset(at));
     }
 }

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,26 @@ private:
     MSIHANDLE handle_ = 0;
 };
 
+// The fields of the first row that QUERY selects from the installer, as
+// text; none where it selects nothing.
+std::vector<std::wstring> InstallerRow(const wchar_t* query)
+{
+    // Closed in the reverse order of their opening, as they go.
+    MsiHandle database, view, record;
+    if (::MsiOpenDatabaseW(InstallerPath.c_str(), MSIDBOPEN_READONLY, database.Out()) != ERROR_SUCCESS ||
+        ::MsiDatabaseOpenViewW(database.Get(), query, view.Out()) != ERROR_SUCCESS ||
+        ::MsiViewExecute(view.Get(), 0) != ERROR_SUCCESS || ::MsiViewFetch(view.Get(), record.Out()) != ERROR_SUCCESS)
+        return {};
+    std::vector<std::wstring> fields;
+    for (UINT index = 1; index <= ::MsiRecordGetFieldCount(record.Get()); ++index) {
+        wchar_t text[256] = {};
+        DWORD length = 256;
+        ::MsiRecordGetStringW(record.Get(), index, text, &length);
+        fields.emplace_back(text);
+    }
+    return fields;
+}
+
 #pragma pack(push, 2)
 struct IconGroupHeader {
     WORD Reserved;
@@ -127,35 +148,54 @@ TEST(Resources, VersionRecordIsTheProjectsVersionInUsEnglish)
     EXPECT_EQ(StringValue(info, L"OriginalFilename"), L"Brisvane.exe");
     EXPECT_EQ(StringValue(info, L"FileVersion"), L"" BRISVANE_VERSION);
     EXPECT_EQ(StringValue(info, L"ProductVersion"), L"" BRISVANE_VERSION);
+
+    // The publisher, whom the installer names too, and the licence's
+    // notice of the publisher's copyright.
+    const std::vector<std::wstring> manufacturer =
+        InstallerRow(L"SELECT `Value` FROM `Property` WHERE `Property` = 'Manufacturer'");
+    ASSERT_EQ(manufacturer.size(), 1u);
+    EXPECT_EQ(StringValue(info, L"CompanyName"), manufacturer[0]);
+    const std::wstring copyright = StringValue(info, L"LegalCopyright");
+    EXPECT_EQ(copyright.rfind(L"Copyright (c) ", 0), 0u) << copyright;
+    EXPECT_TRUE(copyright.ends_with(L" " + manufacturer[0])) << copyright;
 }
 
-TEST(Resources, IconGroupHoldsExactlyTheThreeImages)
+// The three images in 2 and 16 colours first, then a 32-bit image for every
+// size Windows asks for from 100 % to 200 % (a small and a big icon at each),
+// and 256 pixels as PNG.
+TEST(Resources, IconGroupHoldsTheThreeImagesThenOneForEachDpi)
 {
     const std::string group = Resource(MAKEINTRESOURCEW(BRISVANE_ICON), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
     ASSERT_GE(group.size(), sizeof(IconGroupHeader));
     const auto* data = reinterpret_cast<const unsigned char*>(group.data());
     const auto* header = reinterpret_cast<const IconGroupHeader*>(data);
-    ASSERT_EQ(header->Type, 1);
-    ASSERT_EQ(header->Count, 3);
     const auto* entries = reinterpret_cast<const IconGroupEntry*>(data + sizeof(IconGroupHeader));
 
     struct Expected {
         int size;
-        int colours;
+        int colours;  // of a palette; 0 for none
         int bits;
+        bool png;
     };
-    const Expected expected[] = {{32, 2, 1}, {32, 16, 4}, {16, 16, 4}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(entries[i].Width, expected[i].size) << i;
-        EXPECT_EQ(entries[i].Height, expected[i].size) << i;
-        EXPECT_EQ(entries[i].ColourCount, expected[i].colours) << i;
-        EXPECT_EQ(entries[i].BitCount, expected[i].bits) << i;
-        // Each image is there and loads as an icon of its size.
+    const Expected expected[] = {{32, 2, 1, false},  {32, 16, 4, false}, {16, 16, 4, false}, {16, 0, 32, false},
+                                 {20, 0, 32, false}, {24, 0, 32, false}, {32, 0, 32, false}, {40, 0, 32, false},
+                                 {48, 0, 32, false}, {64, 0, 32, false}, {256, 0, 32, true}};
+    ASSERT_EQ(header->Type, 1);
+    ASSERT_EQ(header->Count, std::size(expected));
+    ASSERT_GE(group.size(), sizeof(IconGroupHeader) + std::size(expected) * sizeof(IconGroupEntry));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const Expected& e = expected[i];
+        EXPECT_EQ(entries[i].Width, e.size % 256) << i;  // 0 for 256
+        EXPECT_EQ(entries[i].Height, e.size % 256) << i;
+        EXPECT_EQ(entries[i].ColourCount, e.colours) << i;
+        EXPECT_EQ(entries[i].BitCount, e.bits) << i;
+        // Each image is there, in its form, and loads as an icon of its size.
         std::string image = Resource(MAKEINTRESOURCEW(entries[i].Id), MAKEINTRESOURCEW(3) /* RT_ICON */);
         ASSERT_EQ(image.size(), entries[i].BytesInResource) << i;
+        EXPECT_EQ(image.rfind("\x89PNG", 0) == 0, e.png) << i;
         auto* bits = reinterpret_cast<BYTE*>(image.data());
-        const Brisvane::IconHandle icon(::CreateIconFromResourceEx(
-            bits, entries[i].BytesInResource, TRUE, 0x00030000, expected[i].size, expected[i].size, LR_DEFAULTCOLOR));
+        const Brisvane::IconHandle icon(::CreateIconFromResourceEx(bits, entries[i].BytesInResource, TRUE, 0x00030000,
+                                                                   e.size, e.size, LR_DEFAULTCOLOR));
         EXPECT_NE(icon, nullptr) << i;
     }
 }
@@ -179,22 +219,11 @@ TEST(Resources, TheInstallerKnowsTheProgramsVersionAndLanguage)
     ASSERT_EQ(::MsiGetFileVersionW(ProgramPath.c_str(), version, &versionLength, language, &languageLength),
               ERROR_SUCCESS);
 
-    // Closed in the reverse order of their opening, as they go.
-    MsiHandle database, view, record;
-    ASSERT_EQ(::MsiOpenDatabaseW(InstallerPath.c_str(), MSIDBOPEN_READONLY, database.Out()), ERROR_SUCCESS);
-    ASSERT_EQ(::MsiDatabaseOpenViewW(
-                  database.Get(), L"SELECT `Version`, `Language` FROM `File` WHERE `File` = 'BrisvaneExe'", view.Out()),
-              ERROR_SUCCESS);
-    ASSERT_EQ(::MsiViewExecute(view.Get(), 0), ERROR_SUCCESS);
-    ASSERT_EQ(::MsiViewFetch(view.Get(), record.Out()), ERROR_SUCCESS);
-    const auto field = [&record](UINT index) {
-        wchar_t text[32] = {};
-        DWORD length = 32;
-        ::MsiRecordGetStringW(record.Get(), index, text, &length);
-        return std::wstring(text);
-    };
-    EXPECT_EQ(field(1), version);
-    EXPECT_EQ(field(2), language);
+    const std::vector<std::wstring> file =
+        InstallerRow(L"SELECT `Version`, `Language` FROM `File` WHERE `File` = 'BrisvaneExe'");
+    ASSERT_EQ(file.size(), 2u);
+    EXPECT_EQ(file[0], version);
+    EXPECT_EQ(file[1], language);
 }
 
 int main(int argc, char** argv)

@@ -18,22 +18,24 @@ struct Attempt {
     PlatformPlugin Plugin;
 };
 
-// The platforms Qt tries, in its order: the list in QT_QPA_PLATFORM where it
-// is set, without their options; otherwise X11, after Wayland in a Wayland
-// session.
+// Returns the platforms Qt tries, in its order, as Qt names them: those in
+// QT_QPA_PLATFORM where it is set, in lower case and without their options;
+// otherwise X11, after Wayland where WAYLAND_DISPLAY is set (even empty) or
+// XDG_SESSION_TYPE says Wayland.
 std::vector<std::string> PlatformsTried();
 
-// Where Qt started on none of them.
+// Returns the line where Qt started none of `attempts`.
 std::string FailureLine(const std::vector<Attempt>& attempts);
 
-// Whether every platform tried loaded and failed at its display: then a
-// display is all that is missing.
+// Returns whether every platform tried loaded and failed at its display:
+// then a display is all that is missing.
 bool OnlyDisplaysFailed(const std::vector<Attempt>& attempts);
 
-// Where `platform` started with no screen to put a window on.
+// Returns the line where `platform` started with no screen to put a window
+// on.
 std::string NoScreenLine(const std::string& platform);
 
-// Where `platform` started but shows only Vulkan windows.
+// Returns the line where `platform` started but shows only Vulkan windows.
 std::string VulkanOnlyLine(const std::string& platform);
 
 }  // namespace Brisvane

@@ -4,14 +4,18 @@
 #include "StandardError.h"
 #include "Texts.h"
 
+#include <QByteArray>
+#include <QLatin1StringView>
 #include <QLoggingCategory>
 #include <QMessageLogContext>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QString>
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -31,16 +35,43 @@ struct HeldMessage {
     }
 };
 
+// Returns whether Qt is to abort after one of the messages that `variable`
+// counts (QT_FATAL_WARNINGS warnings, QT_FATAL_CRITICALS criticals), read
+// as Qt reads it: unset or empty, never; a number in C's notation, after
+// the message it counts to, where it is above 0; any other text, after the
+// first.
+bool AbortsOn(const char* variable)
+{
+    const QByteArray value = qgetenv(variable);
+    if (value.isEmpty())
+        return false;
+    bool isNumber = false;
+    const int count = value.toInt(&isNumber, 0);
+    return !isNumber || count > 0;
+}
+
 // What Qt says while the application object is made. Qt calls its message
 // handler from whichever thread speaks, and making the application starts
 // threads of Qt's own (the X connection's reader, D-Bus), so the messages
-// are held under a lock. A thread may still call the handler after the hold
-// has ended and Qt's handler as found is back: it is passed on to that one.
+// are held under a lock, and Qt's handler as found is called with the lock
+// held. A thread may still call the handler after the hold has ended and
+// Qt's handler as found is back: it is passed on to that one.
 struct MessageHold {
     std::mutex Lock;
     bool Holding = false;
     QtMessageHandler Previous = nullptr;
     std::vector<HeldMessage> Messages;
+    // The platforms Qt is to try, read before it tries them.
+    std::vector<std::string> Platforms;
+    // Whether Qt's debugging variables make it abort after a warning, or a
+    // critical message. Qt counts them itself, so each is passed on at once.
+    bool AbortsOnWarning = false;
+    bool AbortsOnCritical = false;
+
+    bool AbortsAfter(QtMsgType type) const
+    {
+        return (type == QtWarningMsg && AbortsOnWarning) || (type == QtCriticalMsg && AbortsOnCritical);
+    }
 };
 
 // Whether this thread is passing the held messages on, holding the lock: a
@@ -54,7 +85,7 @@ MessageHold& Hold()
     return *hold;
 }
 
-// The held messages so far, taken out of the hold, which goes on.
+// Returns and clears the held messages; holding goes on.
 std::vector<HeldMessage> TakeHeld()
 {
     MessageHold& hold = Hold();
@@ -62,12 +93,23 @@ std::vector<HeldMessage> TakeHeld()
     return std::exchange(hold.Messages, {});
 }
 
+// Passes the held messages on to Qt's handler as found, in order, and
+// clears them. Called with the lock held.
+void PassOn(MessageHold& hold)
+{
+    passingOn = true;
+    for (const HeldMessage& message : hold.Messages)
+        hold.Previous(message.Type, message.Context(), message.Text);
+    passingOn = false;
+    hold.Messages.clear();
+}
+
 std::string Formatted(const HeldMessage& message)
 {
     return qFormatLogMessage(message.Type, message.Context(), message.Text).toStdString() + "\n";
 }
 
-// Brisvane's line, then what Qt said, in the order it said it.
+// Returns Brisvane's line, then what Qt said, in the order it said it.
 std::string Report(const std::string& line, const std::vector<HeldMessage>& messages)
 {
     std::string report = Texts::StandardErrorPrefix + line + "\n";
@@ -76,14 +118,33 @@ std::string Report(const std::string& line, const std::vector<HeldMessage>& mess
     return report;
 }
 
-// Qt's closing advice where no platform started, which is no help where a
-// display was all that was missing.
-const QString ReinstallAdvice = QStringLiteral(" Reinstalling the application may fix this problem.");
+// Qt's words where it gave up on every platform, and its closing advice,
+// which is no help where a display was all that was missing.
+constexpr QLatin1StringView NoPlatformStarted("no Qt platform plugin could be initialized");
+constexpr QLatin1StringView ReinstallAdvice(" Reinstalling the application may fix this problem.");
+
+// Returns the platforms Qt tried, and how far each got. Where Qt gave up on
+// them all, it tried each. Otherwise the last whose plugin Qt loaded gave
+// up on its own terms (eglfs with no DRM device), and Qt never reached
+// those after it: nothing of theirs is loaded.
+std::vector<Attempt> AttemptsMade(const std::vector<std::string>& platforms, const QString& fatal)
+{
+    auto reached = platforms.end();
+    if (!fatal.contains(NoPlatformStarted))
+        reached = std::find_if(platforms.rbegin(), platforms.rend(), IsPlatformLoaded).base();
+    std::vector<Attempt> attempts;
+    for (auto platform = platforms.begin(); platform != reached; ++platform)
+        attempts.push_back({*platform, FindPlatformPlugin(*platform)});
+    return attempts;
+}
 
 // Where Qt found no platform that would start: Qt would abort after this.
-[[noreturn]] void Fail(QtMsgType type, const QMessageLogContext& context, const QString& text)
+// Called with the lock held, which is kept to the end: a message from
+// another thread waits, and so does the end of the hold, so that nothing
+// is passed on beside the report.
+[[noreturn]] void Fail(QtMsgType type, const QMessageLogContext& context, const QString& text,
+                       std::vector<HeldMessage> messages, const std::vector<std::string>& platforms)
 {
-    std::vector<HeldMessage> messages = TakeHeld();
     // Asking the plugins makes Qt say again what it has said (a plugin of
     // another Qt's, say); inside its message handler Qt writes that straight
     // to standard error, ahead of the program's line.
@@ -91,15 +152,7 @@ const QString ReinstallAdvice = QStringLiteral(" Reinstalling the application ma
         for (const QtMsgType silenced : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg})
             category->setEnabled(silenced, false);
     });
-    // Qt gives up at a platform that fails on its own terms (eglfs with no
-    // DRM device): it never tried those after it.
-    std::vector<Attempt> attempts;
-    for (const std::string& platform : PlatformsTried()) {
-        const PlatformPlugin plugin = FindPlatformPlugin(platform);
-        if (plugin.State == PluginState::Untried && !attempts.empty())
-            break;
-        attempts.push_back({platform, plugin});
-    }
+    const std::vector<Attempt> attempts = AttemptsMade(platforms, text);
     QString fatal = text.trimmed();
     if (OnlyDisplaysFailed(attempts))
         fatal.remove(ReinstallAdvice);
@@ -109,6 +162,8 @@ const QString ReinstallAdvice = QStringLiteral(" Reinstalling the application ma
     std::_Exit(1);
 }
 
+// Holds a message while the application object is made; hands it to Qt's
+// handler as found otherwise.
 void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     MessageHold& hold = Hold();
@@ -123,11 +178,13 @@ void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString
         previous(type, context, text);
         return;
     }
-    if (type == QtFatalMsg) {
-        lock.unlock();
-        Fail(type, context, text);
-    }
+    if (type == QtFatalMsg)
+        Fail(type, context, text, std::exchange(hold.Messages, {}), hold.Platforms);
     hold.Messages.push_back(HeldMessage{type, context.category, text});
+    // Qt aborts once this returns where the message is the one it counts
+    // to, so the message is passed on now, after those before it.
+    if (hold.AbortsAfter(type))
+        PassOn(hold);
 }
 
 void BeginHold()
@@ -135,22 +192,21 @@ void BeginHold()
     MessageHold& hold = Hold();
     const std::lock_guard lock(hold.Lock);
     hold.Holding = true;
+    hold.Platforms = PlatformsTried();
+    hold.AbortsOnWarning = AbortsOn("QT_FATAL_WARNINGS");
+    hold.AbortsOnCritical = AbortsOn("QT_FATAL_CRITICALS");
     hold.Previous = qInstallMessageHandler(HoldOrFail);
 }
 
-// Passes the held messages on to Qt's handler as found, in order, and puts
-// it back. Another thread that speaks meanwhile waits, and then passes its
-// message on itself, so that each thread's messages keep their order.
+// Passes the held messages on, and puts Qt's handler as found back. Another
+// thread that speaks meanwhile waits, and then passes its message on
+// itself, so that each thread's messages keep their order.
 void EndHold()
 {
     MessageHold& hold = Hold();
     {
         const std::lock_guard lock(hold.Lock);
-        passingOn = true;
-        for (const HeldMessage& message : hold.Messages)
-            hold.Previous(message.Type, message.Context(), message.Text);
-        passingOn = false;
-        hold.Messages.clear();
+        PassOn(hold);
         hold.Holding = false;
     }
     qInstallMessageHandler(hold.Previous);

@@ -13,9 +13,14 @@ namespace Brisvane {
 // unseen once the window is made. Here the program writes instead, on
 // standard error, a line that says what failed (FailureLine.h), then what
 // Qt said; it then ends with exit status 1 where Qt found no platform, and
-// otherwise returns null for the caller to end. What Qt says while the
-// application object is made is held back, from whichever thread it comes,
-// and passed on in its order once it is made.
+// otherwise returns null for the caller to end.
+//
+// What Qt says while the application object is made is held back, from
+// whichever thread it comes, and passed on in its order once it is made,
+// to the message handler found at the start, which is called with the
+// hold's lock held: it must not wait for another thread that speaks. A
+// message that QT_FATAL_WARNINGS or QT_FATAL_CRITICALS makes Qt abort
+// after is passed on at once, and Qt's abort stays.
 //
 // Qt has one application object a process, so this is called once, before
 // anything else of Qt's.

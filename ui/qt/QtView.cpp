@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QThread>
 
 namespace Brisvane {
@@ -29,6 +31,64 @@ QFont FontOf(const FontDescription& described)
     font.setWeight(static_cast<QFont::Weight>(described.Weight));  // Qt's weights are OpenType's
     return font;
 }
+
+// A text box that gives its whole text in a tooltip where the text is wider
+// than the room the box gives it. Qt lays text out in device-independent
+// pixels, and the box's font is given in pixels, so a screen of another
+// resolution changes neither the text's width nor the room: only a new font
+// or style does.
+class TextBoxEdit final : public QLineEdit {
+public:
+    explicit TextBoxEdit(QWidget* parent) : QLineEdit(parent) {}
+
+    void Show(const QString& text)
+    {
+        setText(text);
+        // setText leaves the cursor at the end, and a line edit scrolls to
+        // it: a text wider than its box would show its end.
+        setCursorPosition(0);
+        // The text written, which the tip keeps: what a user types over it
+        // is never read.
+        written_ = text;
+        Refit();
+    }
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        QLineEdit::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            Refit();
+    }
+
+private:
+    // QLineEdit keeps this much clear on either side of its text.
+    static constexpr int LineMargin = 2;
+
+    // As QLineEdit decides whether to scroll: the text's width in the box's
+    // font, and a pixel for the cursor, against the style's contents
+    // rectangle less the text margins and the line's own.
+    bool Clipped() const
+    {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        const QRect contents =
+            style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
+        return qRound(QFontMetricsF(font(), this).horizontalAdvance(written_)) + 1 > contents.width() - 2 * LineMargin;
+    }
+
+    void Refit()
+    {
+        // Plain text, so that a screen reader reads the tip as it stands;
+        // where Qt would take it for markup, escaped, its blanks kept.
+        QString tip;
+        if (!written_.isEmpty() && Clipped())
+            tip = Qt::mightBeRichText(written_) ? Qt::convertFromPlainText(written_, Qt::WhiteSpacePre) : written_;
+        setToolTip(tip);
+    }
+
+    QString written_;
+};
 
 }  // namespace
 
@@ -61,7 +121,7 @@ QWidget* QtView::Make(const ControlDescription& control)
     switch (control.Kind) {
     case ControlKind::Label: widget = new QLabel(QString::fromUtf8(control.Caption), this); break;
     case ControlKind::TextBox: {
-        auto* box = new QLineEdit(this);
+        auto* box = new TextBoxEdit(this);
         box->setReadOnly(control.ReadOnly);
         widget = box;
         break;
@@ -92,11 +152,7 @@ int QtView::Run()
 
 void QtView::SetText(TextBox box, const std::string& text)
 {
-    auto* edit = static_cast<QLineEdit*>(controls_[static_cast<std::size_t>(ControlOf(box))]);
-    edit->setText(ToQString(text));
-    // setText leaves the cursor at the end, and a line edit scrolls to it:
-    // a text wider than its box would show its end.
-    edit->setCursorPosition(0);
+    static_cast<TextBoxEdit*>(controls_[static_cast<std::size_t>(ControlOf(box))])->Show(ToQString(text));
 }
 
 void QtView::Show()

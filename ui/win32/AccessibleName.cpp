@@ -4,6 +4,8 @@
 #include "Handles.h"
 
 #include <commctrl.h>
+// Defines here the ids of oleacc.h that a static build has no library for.
+#include <initguid.h>
 #include <oleacc.h>
 
 #include <new>
@@ -17,11 +19,15 @@ namespace {
 // cost every start a few milliseconds.
 struct AccessibilityFunctions {
     decltype(&::CoInitializeEx) CoInitializeEx;
+    decltype(&::CoCreateInstance) CoCreateInstance;
     decltype(&::CreateStdAccessibleObject) CreateStdAccessibleObject;
     decltype(&::LresultFromObject) LresultFromObject;
     decltype(&::SysAllocString) SysAllocString;
 
-    bool Bound() const { return CoInitializeEx && CreateStdAccessibleObject && LresultFromObject && SysAllocString; }
+    bool Bound() const
+    {
+        return CoInitializeEx && CoCreateInstance && CreateStdAccessibleObject && LresultFromObject && SysAllocString;
+    }
 };
 
 // Null if any of them is missing.
@@ -36,13 +42,15 @@ const AccessibilityFunctions* Accessibility()
         const HMODULE oleaut32 = library(L"oleaut32.dll");
         AccessibilityFunctions bound{
             BoundFunction<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx"),
+            BoundFunction<decltype(&::CoCreateInstance)>(ole32, "CoCreateInstance"),
             BoundFunction<decltype(&::CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject"),
             BoundFunction<decltype(&::LresultFromObject)>(oleacc, "LresultFromObject"),
             BoundFunction<decltype(&::SysAllocString)>(oleaut32, "SysAllocString"),
         };
-        // The answer is marshalled to the client through COM, which this
-        // thread, the window's, must have joined. It stays a member until
-        // the process ends.
+        // The annotation service is a COM object, and the box's own answer
+        // is marshalled to the client through COM, which this thread, the
+        // window's, must have joined. It stays a member until the process
+        // ends.
         if (bound.Bound() && FAILED(bound.CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
             bound.CoInitializeEx = nullptr;
         return bound;
@@ -235,18 +243,60 @@ LRESULT NamedObject(HWND box, WPARAM flags, const std::wstring& name) noexcept
     return answer > 0 ? answer : 0;
 }
 
+// Has Windows' own accessible objects for `box` give `name`, those that UI
+// Automation's proxies for Windows' controls serve to its clients such as
+// Narrator: the service that took it, or null where there is none (Wine 8
+// has only a stub).
+ComPointer<IAccPropServices> Annotate(HWND box, const std::wstring& name) noexcept
+{
+    const AccessibilityFunctions* functions = Accessibility();
+    if (functions == nullptr)
+        return nullptr;
+    IAccPropServices* made = nullptr;
+    if (FAILED(functions->CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                           reinterpret_cast<void**>(&made))))
+        return nullptr;
+    ComPointer<IAccPropServices> services(made);
+    if (FAILED(services->SetHwndPropStr(box, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                                        name.c_str())))
+        return nullptr;
+    return services;
+}
+
+// What the subclass keeps of a box, as long as the box lives.
+struct NamedBox {
+    std::wstring Name;
+    bool Asked = false;
+    // The service that holds the annotation, to take it back with the box.
+    ComPointer<IAccPropServices> Annotation;
+};
+
 constexpr UINT_PTR SubclassId = 1;
 
-// The name lives as long as the box, in the subclass's data.
 LRESULT CALLBACK NamedBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) noexcept
 {
-    auto* name = reinterpret_cast<std::wstring*>(data);
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        if (const LRESULT answer = NamedObject(box, wParam, *name))
-            return answer;
+    auto* named = reinterpret_cast<NamedBox*>(data);
+    if (message == WM_GETOBJECT) {
+        // MSAA clients ask the box for its object, and get one named right.
+        // UI Automation asks first for an object of its own, which the box
+        // has not, and then serves an edit box through a proxy of its own,
+        // which reads Windows' object: that is annotated at the first
+        // question of any client, so that start-up loads nothing for it.
+        if (!named->Asked) {
+            named->Asked = true;
+            named->Annotation = Annotate(box, named->Name);
+        }
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+            if (const LRESULT answer = NamedObject(box, wParam, named->Name))
+                return answer;
+        }
     } else if (message == WM_NCDESTROY) {
+        if (named->Annotation != nullptr) {
+            const MSAAPROPID name = PROPID_ACC_NAME;
+            named->Annotation->ClearHwndProps(box, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+        }
         ::RemoveWindowSubclass(box, NamedBoxProc, SubclassId);
-        delete name;
+        delete named;
     }
     return ::DefSubclassProc(box, message, wParam, lParam);
 }
@@ -255,7 +305,7 @@ LRESULT CALLBACK NamedBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 
 bool GiveAccessibleName(HWND box, std::wstring name)
 {
-    auto* kept = new std::wstring(std::move(name));
+    auto* kept = new NamedBox{std::move(name), false, nullptr};
     if (::SetWindowSubclass(box, NamedBoxProc, SubclassId, reinterpret_cast<DWORD_PTR>(kept)))
         return true;
     delete kept;

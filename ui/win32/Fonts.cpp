@@ -43,15 +43,26 @@ bool GivesSizeAndWeight(HFONT font, int pixels, int weight)
            !simulated;
 }
 
-}  // namespace
-
-FontHandle CreateWindowFont(UINT dpi)
+// One of the system's fonts at `dpi`.
+FontHandle CreateSystemFont(LOGFONTW NONCLIENTMETRICSW::*which, UINT dpi)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
         return FontHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
-    return FontHandle(::CreateFontIndirectW(&metrics.lfMessageFont));
+    return FontHandle(::CreateFontIndirectW(&(metrics.*which)));
+}
+
+}  // namespace
+
+FontHandle CreateWindowFont(UINT dpi)
+{
+    return CreateSystemFont(&NONCLIENTMETRICSW::lfMessageFont, dpi);
+}
+
+FontHandle CreateTooltipFont(UINT dpi)
+{
+    return CreateSystemFont(&NONCLIENTMETRICSW::lfStatusFont, dpi);
 }
 
 FontHandle CreateDescribedFont(const FontDescription& font, UINT dpi)

@@ -11,6 +11,9 @@ namespace Brisvane {
 // and their controls use.
 FontHandle CreateWindowFont(UINT dpi);
 
+// The font of tooltips at `dpi`: the system's status font, as Windows gives them.
+FontHandle CreateTooltipFont(UINT dpi);
+
 // `font` at `dpi`. Where its face cannot give that size and weight itself (a
 // bitmap face has a few sizes, and "MS Sans Serif" only a regular weight,
 // which GDI emboldens by smearing), a scalable sans-serif face at the same

@@ -32,6 +32,9 @@ using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, Deleter<Free>>;
 using KernelHandle = Owned<HANDLE, ::CloseHandle>;
 
 using HookHandle = Owned<HHOOK, ::UnhookWindowsHookEx>;
+// A window that no parent destroys. Windows also destroys a popup with the
+// window that owns it: where that goes first, release() the handle.
+using WindowHandle = Owned<HWND, ::DestroyWindow>;
 using ModuleHandle = Owned<HMODULE, ::FreeLibrary>;
 // (A stock font may be held too: deleting one does nothing.)
 using FontHandle = Owned<HFONT, ::DeleteObject>;

@@ -1,9 +1,12 @@
 #include "Win32View.h"
 
 #include "AccessibleName.h"
+#include "BoundFunctionWindows.h"
 #include "Fonts.h"
 #include "Resources.h"
 #include "Unicode.h"
+
+#include <commctrl.h>
 
 #include <stdexcept>
 #include <utility>
@@ -30,11 +33,12 @@ std::wstring Wide(std::string_view text)
     return Utf16FromUtf8<wchar_t>(text);
 }
 
-// What Windows says of its last error, for a report that names the call
-// that failed.
-[[noreturn]] void ThrowLastError(const std::string& what)
+// A report that names the call that failed, with what Windows says of
+// `error`; 0 for a call that gives no reason.
+[[noreturn]] void ThrowFailure(const std::string& what, DWORD error = 0)
 {
-    const DWORD error = ::GetLastError();
+    if (error == 0)
+        throw std::runtime_error(what + " failed");
     wchar_t text[256] = {};
     DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
                                     static_cast<DWORD>(std::size(text)), nullptr);
@@ -43,6 +47,18 @@ std::wstring Wide(std::string_view text)
     std::string reason = Utf8FromUtf16(std::wstring_view(text, length));
     throw std::runtime_error(what + " failed" + (reason.empty() ? "" : ": " + reason) + " (Windows error " +
                              std::to_string(error) + ")");
+}
+
+// The same with Windows' last error, for a call that sets it.
+[[noreturn]] void ThrowLastError(const std::string& what)
+{
+    ThrowFailure(what, ::GetLastError());
+}
+
+// The error an HRESULT carries: Windows' own where it wraps one.
+DWORD ErrorOf(HRESULT result)
+{
+    return HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : static_cast<DWORD>(result);
 }
 
 HWND CreateControl(const ControlDescription& control, UINT dpi, HWND parent, HINSTANCE instance)
@@ -69,8 +85,9 @@ HWND CreateControl(const ControlDescription& control, UINT dpi, HWND parent, HIN
                                            instance, nullptr);
     if (created == nullptr)
         ThrowLastError(std::string("CreateWindowExW for the control ") + control.Name);
+    // (SetWindowSubclass sets no last error.)
     if (control.AccessibleName != nullptr && !GiveAccessibleName(created, Wide(control.AccessibleName)))
-        ThrowLastError(std::string("SetWindowSubclass for the control ") + control.Name);
+        ThrowFailure(std::string("SetWindowSubclass for the control ") + control.Name);
     return created;
 }
 
@@ -90,14 +107,19 @@ SIZE FrameAt(UINT dpi)
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-// What the frame of `window` adds to its client area now.
-SIZE FrameOf(HWND window)
+// The program's icon at `width` by `height` pixels: the image of that size
+// in its group, or one scaled down from a larger one. (mingw-w64's import
+// library lacks the call, which Common Controls 6 has.)
+HRESULT LoadProgramIcon(HINSTANCE instance, int width, int height, IconHandle& icon) noexcept
 {
-    RECT outer{};
-    RECT client{};
-    ::GetWindowRect(window, &outer);
-    ::GetClientRect(window, &client);
-    return {outer.right - outer.left - client.right, outer.bottom - outer.top - client.bottom};
+    static const auto scaleDown =
+        BoundFunction<decltype(&::LoadIconWithScaleDown)>(::GetModuleHandleW(L"comctl32.dll"), "LoadIconWithScaleDown");
+    if (scaleDown == nullptr)
+        return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+    HICON loaded = nullptr;
+    const HRESULT result = scaleDown(instance, MAKEINTRESOURCEW(BRISVANE_ICON), width, height, &loaded);
+    icon.reset(SUCCEEDED(result) ? loaded : nullptr);
+    return result;
 }
 
 struct PromptState {
@@ -160,11 +182,7 @@ void Win32View::Create()
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance_;
-    windowClass.hIcon = static_cast<HICON>(
-        ::LoadImageW(instance_, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm =
-        static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(BRISVANE_ICON), IMAGE_ICON,
-                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    // No icons of the class: the window has its own, for its DPI (below).
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     // The face colour, as behind a dialog's controls.
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -193,18 +211,31 @@ void Win32View::Create()
     // their fonts.
     for (const Control id : InTabOrder())
         controls_[static_cast<std::size_t>(id)] = CreateControl(DescriptionOf(id), dpi, window_, instance_);
-    LayOut(dpi);
+    if (!LayOut(dpi))
+        ThrowFailure("CreateFontIndirectW for the fonts of the window Brisvanefrm");
+    if (const HRESULT result = TakeIcons(dpi); FAILED(result))
+        ThrowFailure("LoadIconWithScaleDown for the icons of the window Brisvanefrm", ErrorOf(result));
 }
 
-void Win32View::LayOut(UINT dpi)
+// The controls at their place for `dpi`, in fonts made for it; false where
+// a font cannot be made, and the controls keep the fonts they have.
+bool Win32View::LayOut(UINT dpi) noexcept
 {
-    // Both fonts are made before either is taken, so that where making one
-    // throws, the view keeps the fonts its controls use. Those made for the
-    // DPI before are deleted once no control uses them, as these go.
-    FontHandle windowFont = CreateWindowFont(dpi);
-    FontHandle valueFont = CreateDescribedFont(ValueBoxFont, dpi);
-    const FontHandle oldWindowFont = std::exchange(windowFont_, std::move(windowFont));
-    const FontHandle oldValueFont = std::exchange(valueFont_, std::move(valueFont));
+    // Both fonts are made before either is taken, so that the controls never
+    // hold a font that is gone. Those made for the DPI before are deleted
+    // once no control uses them, as these go.
+    FontHandle windowFont;
+    FontHandle valueFont;
+    try {
+        windowFont = CreateWindowFont(dpi);
+        valueFont = CreateDescribedFont(ValueBoxFont, dpi);
+    } catch (...) {
+        // No memory for the face's name: as a font Windows cannot make.
+        valueFont.reset();
+    }
+    const bool fontsMade = windowFont != nullptr && valueFont != nullptr;
+    const FontHandle oldWindowFont = fontsMade ? std::exchange(windowFont_, std::move(windowFont)) : nullptr;
+    const FontHandle oldValueFont = fontsMade ? std::exchange(valueFont_, std::move(valueFont)) : nullptr;
     for (const ControlDescription& control : BrisvanefrmControls) {
         const PixelRect rect = PixelsOf(control, static_cast<int>(dpi));
         const HWND made = ControlWindow(control.Id);
@@ -212,6 +243,31 @@ void Win32View::LayOut(UINT dpi)
         ::SendMessageW(made, WM_SETFONT,
                        reinterpret_cast<WPARAM>(control.Font != nullptr ? valueFont_.get() : windowFont_.get()), TRUE);
     }
+    // What fits has changed with the fonts.
+    wholeText_.Refit(dpi);
+    return fontsMade;
+}
+
+// The window's icons at `dpi`, the big one (Alt+Tab) and the small one (its
+// title bar); where either cannot be loaded, the window keeps the pair it
+// has, and the failure is returned.
+HRESULT Win32View::TakeIcons(UINT dpi) noexcept
+{
+    IconHandle bigIcon;
+    IconHandle smallIcon;
+    HRESULT result = LoadProgramIcon(instance_, ::GetSystemMetricsForDpi(SM_CXICON, dpi),
+                                     ::GetSystemMetricsForDpi(SM_CYICON, dpi), bigIcon);
+    if (SUCCEEDED(result))
+        result = LoadProgramIcon(instance_, ::GetSystemMetricsForDpi(SM_CXSMICON, dpi),
+                                 ::GetSystemMetricsForDpi(SM_CYSMICON, dpi), smallIcon);
+    if (FAILED(result))
+        return result;
+    ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    // Those of the DPI before go now that the window no longer shows them.
+    bigIcon_ = std::move(bigIcon);
+    smallIcon_ = std::move(smallIcon);
+    return S_OK;
 }
 
 void Win32View::Destroy() noexcept
@@ -240,7 +296,10 @@ int Win32View::Run()
 void Win32View::SetText(TextBox box, const std::string& text)
 {
     const HWND edit = ControlWindow(ControlOf(box));
-    ::SetWindowTextW(edit, Wide(text).c_str());
+    const std::wstring wide = Wide(text);
+    // The tip first, so that whoever finds the new text finds its tip.
+    wholeText_.Follow(edit, wide);
+    ::SetWindowTextW(edit, wide.c_str());
     // The caret at the start, so that a text wider than its box shows its beginning.
     ::SendMessageW(edit, EM_SETSEL, 0, 0);
     ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
@@ -257,6 +316,10 @@ std::string Win32View::Prompt(const std::string& title, const std::string& messa
     PromptState state{Wide(title), Wide(message), {}};
     const INT_PTR result = ::DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_PROMPT), window_, PromptProc,
                                              reinterpret_cast<LPARAM>(&state));
+    // Anything else (-1, or 0 for an owner that is no window) is a prompt
+    // never shown, which the user did not cancel.
+    if (result != IDOK && result != IDCANCEL)
+        ThrowLastError("DialogBoxParamW for the prompt");
     return result == IDOK ? Utf8FromUtf16(std::wstring_view(state.Answer)) : std::string();
 }
 
@@ -299,6 +362,7 @@ LRESULT CALLBACK Win32View::WindowProc(HWND window, UINT message, WPARAM wParam,
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         view->window_ = nullptr;
         view->controls_ = {};
+        view->wholeText_.OwnerDestroyed();
     }
     return view->Handle(window, message, wParam, lParam);
 }
@@ -344,13 +408,17 @@ void Win32View::OnGetDpiScaledSize(UINT dpi, SIZE& size)
     size = OuterSize(dpi, FrameAt(dpi));
 }
 
-void Win32View::OnDpiChanged(UINT dpi, const RECT& suggested)
+void Win32View::OnDpiChanged(UINT dpi, const RECT& suggested) noexcept
 {
-    // Where Windows suggests, at the stored client size, in the frame the
-    // window has now: the new DPI's on Windows, the old one under Wine.
-    const SIZE size = OuterSize(dpi, FrameOf(window_));
-    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Windows suggests the size OnGetDpiScaledSize gave, where it wants the
+    // window. A maximised or minimised window keeps the place and size it
+    // has; its controls, fonts and icons follow the new DPI all the same,
+    // each kept where Windows cannot make the new one.
+    if (!::IsZoomed(window_) && !::IsIconic(window_))
+        ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     LayOut(dpi);
+    TakeIcons(dpi);
 }
 
 void Win32View::OnDestroy()

@@ -4,6 +4,7 @@
 #include "FormView.h"
 #include "Handles.h"
 #include "Resources.h"
+#include "WholeTextTip.h"
 
 #include <windows.h>
 
@@ -14,14 +15,15 @@ namespace Brisvane {
 
 // The form's window in Win32: a top-level window whose controls are made
 // from the stored description, converted to pixels at the window's DPI and
-// laid out again at that of any monitor it moves to. It only shows, and
-// runs what it was given for a click of "convert".
+// laid out again at that of any monitor it moves to, with fonts and icons
+// made for each. It only shows, and runs what it was given for a click of
+// "convert".
 class Win32View final : public FormView {
 public:
     // Makes the window, hidden, and its controls; `convert` is what a click
-    // of "convert" runs. Where Windows refuses the window class, the window
-    // or a control, throws std::runtime_error naming what failed, with
-    // nothing left behind.
+    // of "convert" runs. Where Windows refuses the window class, the window,
+    // a control, its fonts or its icons, throws std::runtime_error naming
+    // what failed, with nothing left behind.
     Win32View(HINSTANCE instance, std::function<void()> convert);
     ~Win32View() override;
     Win32View(const Win32View&) = delete;
@@ -32,6 +34,7 @@ public:
 
     void SetText(TextBox box, const std::string& text) override;
     void Show() override;
+    // Throws std::runtime_error where Windows cannot show the prompt.
     std::string Prompt(const std::string& title, const std::string& message) override;
     void ShowError(const std::string& title, const std::string& message) override;
     void ReportUnhandledError(const UnhandledErrorReport& report) override;
@@ -45,10 +48,11 @@ private:
     void OnCommand(int id, UINT code);
     void OnActivate(UINT state);
     void OnGetDpiScaledSize(UINT dpi, SIZE& size);
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnDpiChanged(UINT dpi, const RECT& suggested) noexcept;
     void OnDestroy();
     void Create();
-    void LayOut(UINT dpi);
+    bool LayOut(UINT dpi) noexcept;
+    HRESULT TakeIcons(UINT dpi) noexcept;
     void Destroy() noexcept;
     HWND ControlWindow(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
 
@@ -58,9 +62,14 @@ private:
     HWND window_ = nullptr;
     // In the order of Control.
     std::array<HWND, BrisvanefrmControls.size()> controls_{};
+    // Where a box's text is wider than the box, its whole text.
+    WholeTextTip wholeText_;
     // Deleted with the view, after Destroy has destroyed the controls that use them.
     FontHandle windowFont_;
     FontHandle valueFont_;
+    // The window's icons at its DPI, deleted likewise.
+    IconHandle bigIcon_;
+    IconHandle smallIcon_;
     // The control that had the focus when the window was last deactivated.
     HWND focus_ = nullptr;
     int exitStatus_ = 0;

@@ -6,6 +6,7 @@
 #include "EventDispatch.h"
 #include "FixedRegionalFormat.h"
 #include "FixedZoneSource.h"
+#include "Fonts.h"
 #include "ParseEpochStrict.h"
 #include "Program.h"
 #include "QtView.h"
@@ -15,11 +16,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QtTest>
 
 #include <stdexcept>
 
 using namespace Brisvane;
+
+Q_DECLARE_METATYPE(Brisvane::TextBox)
 
 namespace {
 
@@ -51,6 +55,8 @@ private slots:
     void clickRunsARequestAndTypedTextIsIgnored();
     void enterInABoxDoesNotConvert();
     void longTextShowsItsBeginning();
+    void textWiderThanItsBoxIsWholeInATooltip_data();
+    void textWiderThanItsBoxIsWholeInATooltip();
     void dialogsShowWhatTheyAreGiven();
     void unhandledErrorBoxKeepsItsSize_data();
     void unhandledErrorBoxKeepsItsSize();
@@ -65,6 +71,8 @@ void QtViewTest::initTestCase()
         if (!message.contains(QLatin1String("propagateSizeHints")))
             previous(type, context, message);
     });
+    // The value boxes' face, as the program finds it.
+    InstallFontSubstitutes();
 }
 
 void QtViewTest::layoutIsTheStoredOne()
@@ -181,6 +189,48 @@ void QtViewTest::longTextShowsItsBeginning()
         view.SetText(box, "Wednesday, 19 January 2038, 03:14:07 in the morning");
     for (const char* name : {"EpochDate", "LocalDate", "Zone"})
         QCOMPARE(view.findChild<QLineEdit*>(name)->cursorPosition(), 0);
+}
+
+void QtViewTest::textWiderThanItsBoxIsWholeInATooltip_data()
+{
+    QTest::addColumn<TextBox>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("tipped");
+    // 2147483647 at UTC, as each locale writes it.
+    QTest::newRow("en_US") << TextBox::LocalDate << "01/19/2038 03:14:07 AM" << true;
+    QTest::newRow("de_DE") << TextBox::LocalDate << "19.01.2038 03:14:07" << false;
+    // Shown as it stands, not read as markup.
+    QTest::newRow("markup") << TextBox::LocalDate << "<b>19.01.2038</b> &amp;  03:14:07 Uhr" << true;
+    QTest::newRow("zone of odd minutes") << TextBox::Zone << "5,11666666666667" << true;
+    QTest::newRow("zone of a quarter hour") << TextBox::Zone << QStringLiteral("-12\u066b75") << false;
+    QTest::newRow("longest epoch value") << TextBox::EpochDate << "-2147483648" << false;
+}
+
+void QtViewTest::textWiderThanItsBoxIsWholeInATooltip()
+{
+    QFETCH(TextBox, box);
+    QFETCH(QString, text);
+    QFETCH(bool, tipped);
+    QtView view([] {});
+    auto* edit = view.findChild<QLineEdit*>(DescriptionOf(ControlOf(box)).Name);
+    // The box's tip as Qt shows it: as markup where Qt takes it for markup
+    // (QLabel's rule), else as plain text.
+    const auto shown = [edit] {
+        QTextDocument document;
+        document.setHtml(edit->toolTip());
+        return Qt::mightBeRichText(edit->toolTip()) ? document.toPlainText() : edit->toolTip();
+    };
+    view.SetText(box, text.toStdString());
+    QCOMPARE(shown(), tipped ? text : QString());
+    // Measured again in a font in which every text fits, and in its own.
+    const QFont font = edit->font();
+    edit->setFont(QFont(font.family(), 1));
+    QCOMPARE(shown(), QString());
+    edit->setFont(font);
+    QCOMPARE(shown(), tipped ? text : QString());
+    // A later text that fits takes the tip away.
+    view.SetText(box, "1");
+    QCOMPARE(shown(), QString());
 }
 
 void QtViewTest::dialogsShowWhatTheyAreGiven()

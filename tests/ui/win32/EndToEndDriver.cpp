@@ -11,6 +11,7 @@
 
 #include "Handles.h"
 #include "Win32Process.h"
+#include "Win32Tooltip.h"
 #include "Win32View.h"
 
 #include <gtest/gtest.h>
@@ -112,6 +113,9 @@ Step Enter(Control box)
     return {Action::Enter, {}, {}, box};
 }
 
+// What Windows refuses the program, by a hook of refuse_edit_boxes.dll.
+enum class Refused { Nothing, EditBoxes, PromptAnswer };
+
 struct Case {
     const char* Name;
     std::wstring Arguments;
@@ -125,8 +129,11 @@ struct Case {
     // and one line on standard error that begins with this (the C runtime
     // ends it with CR LF).
     std::string ErrorLine;
-    // Windows refuses the program its edit boxes.
-    bool EditBoxesRefused = false;
+    Refused Refusal = Refused::Nothing;
+    // LocalDate's text is wider than the box, and a tooltip gives it whole.
+    bool Tipped = false;
+    // The session's DPI (scripts/windows runs the driver at 96 and 144).
+    UINT Dpi = 96;
 };
 
 std::ostream& operator<<(std::ostream& out, const Case& c)
@@ -146,7 +153,31 @@ const Case Cases[] = {
      L"1600000000",
      L"9/13/2020 12:26:40 PM",
      L"0",
+     {},
+     Refused::Nothing,
+     true},
+    // 128 pixels of the box's 131 at 96 DPI; at 144, 201 of its 200.
+    {"latest_value_fits_at_96_dpi",
+     L"2147483647",
+     L"en_US.UTF-8",
+     L"UTC",
+     {},
+     L"2147483647",
+     L"1/19/2038 3:14:07 AM",
+     L"0",
      {}},
+    {"latest_value_wider_at_144_dpi",
+     L"2147483647",
+     L"en_US.UTF-8",
+     L"UTC",
+     {},
+     L"2147483647",
+     L"1/19/2038 3:14:07 AM",
+     L"0",
+     {},
+     Refused::Nothing,
+     true,
+     144},
     {"prompt_answered", L"", L"en_US.UTF-8", L"UTC", {Answer(L"86400")}, L"86400", L"1/2/1970", L"0", {}},
     {"cancel_gives_zero_and_the_error_box",
      L"",
@@ -241,7 +272,18 @@ const Case Cases[] = {
      {},
      {},
      "brisvane: Unexpected error: CreateWindowExW for the control EpochDate failed",
-     true},
+     Refused::EditBoxes},
+    // A prompt that cannot be shown is no Cancel, and no value of 0.
+    {"prompt_not_made_is_reported",
+     L"",
+     L"en_US.UTF-8",
+     L"UTC",
+     {Dismiss(L"Unexpected error", L"DialogBoxParamW for the prompt failed")},
+     {},
+     {},
+     {},
+     "brisvane: Unexpected error: DialogBoxParamW for the prompt failed",
+     Refused::PromptAnswer},
 };
 
 // A file beside the driver.
@@ -253,20 +295,19 @@ std::wstring BesideTheDriver(const wchar_t* name)
     return beside.replace(beside.find_last_of(L'\\') + 1, std::wstring::npos, name);
 }
 
-// The hook of refuse_edit_boxes.dll, beside the driver, set for the whole
-// session while this lives; `Hook` is null if it cannot be set. The hook
-// goes first, then the DLL that holds it.
+// The hook `name` of refuse_edit_boxes.dll, beside the driver, set for the
+// whole session while this lives; `Hook` is null if it cannot be set. The
+// hook goes first, then the DLL that holds it.
 struct Refusal {
     ModuleHandle Dll;
     HookHandle Hook;
 };
-Refusal RefuseEditBoxes()
+Refusal Refuse(const char* name)
 {
     Refusal refusal{ModuleHandle(::LoadLibraryW(BesideTheDriver(L"refuse_edit_boxes.dll").c_str())), nullptr};
     if (refusal.Dll == nullptr)
         return refusal;
-    const auto hook =
-        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(refusal.Dll.get(), "RefuseEditBoxes")));
+    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(refusal.Dll.get(), name)));
     if (hook != nullptr)
         refusal.Hook.reset(::SetWindowsHookExW(WH_CBT, hook, refusal.Dll.get(), 0));
     return refusal;
@@ -331,13 +372,16 @@ class EndToEnd : public testing::TestWithParam<Case> {};
 TEST_P(EndToEnd, RunsAsTheUserSeesIt)
 {
     const Case& c = GetParam();
-    const Refusal refusal = c.EditBoxesRefused ? RefuseEditBoxes() : Refusal{};
-    ASSERT_EQ(refusal.Hook != nullptr, c.EditBoxesRefused) << "cannot set the hook of refuse_edit_boxes.dll";
+    const Refusal refusal = c.Refusal == Refused::EditBoxes      ? Refuse("RefuseEditBoxes")
+                            : c.Refusal == Refused::PromptAnswer ? Refuse("RefusePromptAnswer")
+                                                                 : Refusal{};
+    ASSERT_EQ(refusal.Hook != nullptr, c.Refusal != Refused::Nothing) << "cannot set the hook of refuse_edit_boxes.dll";
     Program program(c.Arguments);
     ASSERT_TRUE(program.Started()) << "cannot start " << Narrow(ProgramPath);
     // Made, but shown only once its boxes are written; unless it cannot be made.
-    const HWND window = c.EditBoxesRefused ? nullptr : program.WaitForWindow(L"Brisvane", Patience);
-    ASSERT_TRUE(window != nullptr || c.EditBoxesRefused) << "no window titled Brisvane appeared; " << program.State();
+    const bool made = c.Refusal != Refused::EditBoxes;
+    const HWND window = made ? program.WaitForWindow(L"Brisvane", Patience) : nullptr;
+    ASSERT_TRUE(window != nullptr || !made) << "no window titled Brisvane appeared; " << program.State();
 
     for (const Step& step : c.Steps) {
         switch (step.What) {
@@ -386,8 +430,10 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
     EXPECT_EQ(Narrow(TextOf(ControlOf(window, Control::Zone))), Narrow(c.ZoneText));
     EXPECT_EQ(program.WindowTitled(Prompt), nullptr) << "a prompt is still open";
 
-    // As a screen reader finds them: each box by its own name, as editable
-    // text holding what it shows; Zone read-only; the button by its caption.
+    // As a screen reader finds them through MSAA (Wine's UI Automation shows
+    // nothing of Windows' controls: docs/windows-window.md): each box by its
+    // own name, as editable text holding what it shows; Zone read-only; the
+    // button by its caption.
     for (const auto& [box, text] : {std::pair{Control::EpochDate, c.EpochDate},
                                     std::pair{Control::LocalDate, c.LocalDate}, std::pair{Control::Zone, c.ZoneText}}) {
         const Accessible seen = AccessibleOf(ControlOf(window, box));
@@ -396,6 +442,12 @@ TEST_P(EndToEnd, RunsAsTheUserSeesIt)
         EXPECT_EQ(Narrow(seen.Value), Narrow(text)) << DescriptionOf(box).Name;
         EXPECT_EQ((seen.State & STATE_SYSTEM_READONLY) != 0, DescriptionOf(box).ReadOnly) << DescriptionOf(box).Name;
     }
+    // A tool for LocalDate where its text is wider than the box, giving it
+    // whole; none for a box whose text fits.
+    const HWND tooltip = TooltipOf(window);
+    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), c.Tipped ? 1 : 0);
+    EXPECT_EQ(Narrow(ToolText(program.Handle(), tooltip, window, ControlOf(window, Control::LocalDate))),
+              c.Tipped ? Narrow(c.LocalDate) : "");
     // (Its role is Windows' own; Wine 8 says "client" for every button.)
     EXPECT_EQ(Narrow(AccessibleOf(ControlOf(window, Control::Command1)).Name),
               DescriptionOf(Control::Command1).Caption);
@@ -415,7 +467,7 @@ std::vector<Case> CasesOfThisRun()
 {
     std::vector<Case> cases;
     for (const Case& c : Cases)
-        if (c.Locale == Variable(L"LC_ALL") && c.Zone == Variable(L"TZ"))
+        if (c.Locale == Variable(L"LC_ALL") && c.Zone == Variable(L"TZ") && c.Dpi == ::GetDpiForSystem())
             cases.push_back(c);
     return cases;
 }
