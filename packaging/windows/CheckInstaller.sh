@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
 # Usage: CheckInstaller.sh WINGET ICON MSI NEXT_MSI [COMMAND...]
-#
-# Checks MSI's tables by Windows Installer's rules, then installs it in the
-# Wine prefix $WINEPREFIX as winget runs each MSI entry of its manifests in
-# WINGET, for the user and for every user, into the default folder and one
-# given (--location), and checks the program, licence, shortcut, uninstall
-# entry and registration; runs COMMAND (if given) with the program's Unix
-# path last; upgrades to NEXT_MSI as `winget upgrade` does, in the same
-# folder; checks that MSI is then refused; removes it by product code
-# alone, as Settings does, and checks that nothing is left; and checks that
-# an install in one scope refuses the other. The caller sets WINEPREFIX and
-# keeps `wineserver -p` running, so that the wine calls do not each start one.
+# Checks MSI's tables by Windows Installer's rules; in the Wine prefix
+# $WINEPREFIX, installs it as winget runs each MSI entry in WINGET (user and
+# machine, default folder and --location), checks what it installed and runs
+# COMMAND (if given) on the program's Unix path; upgrades to NEXT_MSI as
+# `winget upgrade` does, sees MSI refused, removes it by product code and
+# finds nothing left; and sees an install in one scope refuse the other.
+# The caller keeps `wineserver -p` running: each wine call would start one.
 set -euo pipefail
 
 me=${0##*/}
@@ -24,8 +20,7 @@ python3 "$tests/InstallerTablesTest.py" "$msi" "$icon" || fail "the tables break
 for f in "$msi" "$next_msi"; do [[ -f $f ]] || fail "no such file: $f"; done
 [[ -n ${WINEPREFIX:-} && -d $WINEPREFIX/drive_c ]] || fail "WINEPREFIX does not name a Wine prefix: '${WINEPREFIX:-}'"
 
-# What the uninstall entry must say, read from the packages, so that the
-# script needs no edit per release.
+# What the uninstall entry must say, read from the packages.
 msi_property() {
   msiinfo export "$1" Property | tr -d '\r' | awk -F '\t' -v name="$2" '$1 == name { print $2 }'
 }
@@ -68,12 +63,9 @@ uninstall_entries() {
   done
   entries=("${found[@]}")
 }
-# Where Windows Installer registers a product, by scope.
-registration_key() {
-  if [[ $1 == user ]]; then echo 'HKCU\Software\Microsoft\Installer\Products'
-  else echo 'HKLM\Software\Classes\Installer\Products'; fi
-}
-hkmu_of() { if [[ $1 == user ]]; then echo HKCU; else echo HKLM; fi; }
+# Where Windows Installer registers a product, and the hive HKMU is, by scope.
+declare -A registration_key=([user]='HKCU\Software\Microsoft\Installer\Products'
+  [machine]='HKLM\Software\Classes\Installer\Products') hkmu=([user]=HKCU [machine]=HKLM)
 shortcuts() {
   find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Brisvane.lnk' 2>/dev/null || true
 }
@@ -91,17 +83,16 @@ check_nothing_left() {
   uninstall_entries
   ((${#entries[@]} == 0)) || fail "$what: uninstall entry ${entries[*]}"
   for scope in user machine; do
-    registry_entries "$(registration_key $scope)" ProductName
+    registry_entries "${registration_key[$scope]}" ProductName
     ((${#entries[@]} == 0)) || fail "$what: registration ${entries[*]}"
-    ! wine reg query "$(hkmu_of $scope)\\Software\\Brisvane" /reg:64 >/dev/null 2>&1 ||
-      fail "$what: $(hkmu_of $scope)\\Software\\Brisvane"
+    ! wine reg query "${hkmu[$scope]}\\Software\\Brisvane" /reg:64 >/dev/null 2>&1 ||
+      fail "$what: ${hkmu[$scope]}\\Software\\Brisvane"
   done
   [[ -z $(find "$WINEPREFIX/drive_c" -ipath '*Installer/{*}/Brisvane.exe' 2>/dev/null) ]] ||
     fail "$what: an installer cache of Brisvane"
 }
 
-# Once something is installed, a failing check still uninstalls, so that
-# the next run starts from a clean prefix again.
+# Once something is installed, a failing check still uninstalls it.
 cleanup() {
   wine msiexec /x "$next_code" /quiet /norestart >/dev/null 2>&1 || true
   wine msiexec /x "$code" /quiet /norestart >/dev/null 2>&1 || true
@@ -138,11 +129,11 @@ check_installed() {  # SCOPE FOLDER VERSION
 
   # The product is registered in the scope's hive, with the icon that Apps
   # & features shows; the components' key paths are in the same hive.
-  registry_entries "$(registration_key "$scope")" ProductName ProductIcon
-  ((${#entries[@]} == 1)) || fail "$scope: not registered under $(registration_key "$scope")"
+  registry_entries "${registration_key[$scope]}" ProductName ProductIcon
+  ((${#entries[@]} == 1)) || fail "$scope: not registered under ${registration_key[$scope]}"
   [[ -f $(winepath -u "${entries[0]#*$'\t'}") ]] || fail "$scope: no cached icon at ${entries[0]#*$'\t'}"
-  wine reg query "$(hkmu_of "$scope")\\Software\\Brisvane" /reg:64 >/dev/null 2>&1 ||
-    fail "$scope: no $(hkmu_of "$scope")\\Software\\Brisvane"
+  wine reg query "${hkmu[$scope]}\\Software\\Brisvane" /reg:64 >/dev/null 2>&1 ||
+    fail "$scope: no ${hkmu[$scope]}\\Software\\Brisvane"
   echo "ok: $scope: Brisvane $expected_version in ${folder#"$WINEPREFIX/"}, its shortcut, uninstall entry and icon"
 }
 
@@ -171,11 +162,8 @@ for row in user:default user:given machine:default machine:given; do
   winget "$next_msi" "$scope" --upgrade --silent || fail "$row: the upgrade exited with $?"
   check_installed "$scope" "$folder" "$next_version"
 
-  # Refused by its launch condition, whose message Windows shows (the
-  # tables' test checks it); Wine's quiet msiexec shows and logs none. 1603
-  # is ERROR_INSTALL_FAILURE, of which the Unix exit status keeps the low
-  # byte. Had it installed, the removal of the later version below would
-  # leave it behind.
+  # Refused with ERROR_INSTALL_FAILURE (1603; the exit status keeps its low
+  # byte): had it installed, the removal below would leave it behind.
   if [[ $row == *:default ]]; then
     status=0
     wine msiexec /i "$msi" "${options[@]}" /quiet /norestart /l*v "$(winepath -w "$log")" || status=$?

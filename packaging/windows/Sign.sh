@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
 # Usage: Sign.sh FILE
-#
 # Gives FILE (Brisvane.exe or its installer) an Authenticode signature, in
 # place, and leaves the signature beside it as FILE.signature.pem (PKCS#7),
 # to be published with the release. FILE keeps its modification time. Either with a key:

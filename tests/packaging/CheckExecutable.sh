@@ -27,9 +27,7 @@ done
 echo "imports:" "$(echo "$dlls" | tr '\n' ' ')"
 
 echo "$imports" | grep -q 'GetProcAddress' || fail "GetProcAddress is not imported"
-if echo "$imports" | grep -q 'GetTimeZoneInformation'; then
-  fail "GetTimeZoneInformation is in the import table"
-fi
+! echo "$imports" | grep -q 'GetTimeZoneInformation' || fail "GetTimeZoneInformation is in the import table"
 echo "GetTimeZoneInformation is bound at first use, not imported"
 
 # The flags objdump lists, one a line, under DllCharacteristics.

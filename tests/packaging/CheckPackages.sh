@@ -2,17 +2,12 @@
 # Debian's checkers of this machine's release on the release's files for
 # it in DIST, in a testbed of the release, in its source tree (release.control):
 #   CheckPackages.sh DIST
-# blhc fails on a hardening flag missing in a build's log, lintian on an
-# error or warning of the source package or a build's .changes (its
-# packages and .buildinfo); Debian 12's lintian, which knows no policy after
-# 4.6.2, warns newer-standards-version, as of any backport, and Debian 13's
-# appstream-metadata-validation-failed for any warning of the validator,
-# and AppStream 1.0 wants a homepage, which Brisvane has not yet: there the
-# validator is run on each package as lintian runs it, with that one
-# finding taken as information. hardening-check then checks each program,
-# branch protection where the release's flags give it, and never x86's
-# control-flow marks, which no Debian program has: Debian's C start-up
-# files (crt1.o) lack them.
+# blhc fails on a hardening flag missing in a build's log; lintian on an
+# error or warning of the source package or a build's .changes, but for
+# Debian 12's newer-standards-version (as of any backport) and, with
+# AppStream 1.0, the validator's missing homepage, which it is run for by
+# hand. hardening-check checks each program, branch protection where the
+# flags give it, never x86's control-flow marks: Debian's crt1.o lacks them.
 set -euo pipefail
 version=$(dpkg-parsechangelog -SVersion) unpacked=$(mktemp -d)
 for log in "$1"/brisvane_"$version"_*.build; do
