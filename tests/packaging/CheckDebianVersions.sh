@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # The versions each Debian release's build takes (scripts/lib/debian), of
-# this version and of the next, sort as dpkg sorts versions: each above
-# what the apt repository published for the release before its source
-# package (VERSION+debNN), above the earlier release's build of the same
-# version, and below the next upstream version and its build; 1.00's keep
-# the versions they were published with. Run from the checkout's top.
+# this version and the next, sort as dpkg sorts them: each above the release's
+# source package before (VERSION+debNN) and the earlier release's build, and
+# below the next version and its build; 1.00's keep their published versions,
+# later ones take our own suffix, not Debian's +debNNuM. Run from the top.
 set -euo pipefail
 . scripts/common
 . scripts/lib/debian
@@ -16,6 +15,7 @@ previous=
 while read -r codename number _; do
   [[ $(debian_version "$number" 1.00) == "1.00+deb${number}u1" ]] || fail "1.00's build for $codename changed"
   built=$(debian_version "$number") later=$(debian_version "$number" "$next")
+  [[ $later != *+deb[0-9]* ]] || fail "$later takes Debian's own suffix for its stable updates"
   ascending "$version+deb$number" "$built" "$next" "$later"
   [[ -z $previous ]] || { ascending "${previous% *}" "$built" && ascending "${previous#* }" "$later"; }
   echo "$codename: $built, then $later"
