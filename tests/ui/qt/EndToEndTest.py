@@ -14,6 +14,7 @@ an emulator (qemu-aarch64) for a cross-built program.
 """
 
 import contextlib
+import glob
 import os
 import re
 import resource
@@ -84,13 +85,16 @@ def xdotool(*args, timeout=10):
 def find_window(title, program=None, timeout=10.0):
     """The id of the visible window with exactly this title, waiting for it to appear.
 
-    When `program` is given and it ends before the window appears, or the
-    window never does, the failure says how the program ended and what it
-    wrote on standard error.
+    When `program` is given, the window is one of its own (xdotool matches
+    titles regardless of case, and a program's windows outlive it by a
+    moment); when it ends before the window appears, or the window never
+    does, the failure says how the program ended and what it wrote on
+    standard error.
     """
+    own = ["--all", "--pid", str(program.process.pid)] if program is not None else []
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        ids = xdotool("search", "--onlyvisible", "--name", "^%s$" % title).split()
+        ids = xdotool("search", "--onlyvisible", *own, "--name", "^%s$" % title).split()
         if ids:
             return ids[-1]
         if program is not None and program.process.poll() is not None:
@@ -101,6 +105,14 @@ def find_window(title, program=None, timeout=10.0):
 
 def window_exists(title):
     return bool(xdotool("search", "--onlyvisible", "--name", "^%s$" % title))
+
+
+def window_is_open(window):
+    with contextlib.closing(display.Display(DISPLAY)) as connection:
+        try:
+            return connection.create_resource_object("window", int(window)).get_attributes().map_state == X.IsViewable
+        except error.BadWindow:
+            return False
 
 
 def copy(*actions):
@@ -236,7 +248,24 @@ class Brisvane:
                 return self.process.wait(timeout=2)
             except subprocess.TimeoutExpired:
                 continue
-        raise AssertionError("the program did not end when its window was closed")
+        raise AssertionError("the program did not end when its window was closed, and its window %s%s%s" % (
+            "is still open" if window_is_open(window) else "has gone", self.state(), self.threads()))
+
+    def threads(self):
+        """Where each of the program's threads waits, for a program that
+        does not end: with gdb, the stacks; without, what the kernel says."""
+        if self.process.poll() is not None:
+            return ""
+        if shutil.which("gdb"):
+            stacks = subprocess.run(["gdb", "-batch", "-p", str(self.process.pid), "-ex", "thread apply all bt"],
+                                    capture_output=True, text=True, timeout=60).stdout
+            return "; its threads:\n" + stacks
+        waits = []
+        for task in glob.glob("/proc/%d/task/*" % self.process.pid):
+            with contextlib.suppress(OSError):
+                with open(task + "/comm") as comm, open(task + "/wchan") as wchan:
+                    waits.append("%s waits in %s" % (comm.read().strip(), wchan.read().strip() or "nothing"))
+        return "; its threads: " + ", ".join(waits)
 
     def close(self):
         if self.process.poll() is None:
