@@ -253,19 +253,19 @@ class Brisvane:
 
     def threads(self):
         """Where each of the program's threads waits, for a program that
-        does not end: with gdb, the stacks; without, what the kernel says."""
+        does not end, and with gdb, the main thread's stack."""
         if self.process.poll() is not None:
             return ""
-        if shutil.which("gdb"):
-            stacks = subprocess.run(["gdb", "-batch", "-p", str(self.process.pid), "-ex", "thread apply all bt"],
-                                    capture_output=True, text=True, timeout=60).stdout
-            return "; its threads:\n" + stacks
         waits = []
-        for task in glob.glob("/proc/%d/task/*" % self.process.pid):
+        for task in sorted(glob.glob("/proc/%d/task/*" % self.process.pid)):
             with contextlib.suppress(OSError):
                 with open(task + "/comm") as comm, open(task + "/wchan") as wchan:
                     waits.append("%s waits in %s" % (comm.read().strip(), wchan.read().strip() or "nothing"))
-        return "; its threads: " + ", ".join(waits)
+        stack = ""
+        if shutil.which("gdb"):
+            stack = subprocess.run(["gdb", "-batch", "-p", str(self.process.pid), "-ex", "bt"],
+                                   capture_output=True, text=True, timeout=60).stdout
+        return "; its threads: %s\n%s" % (", ".join(waits), stack)
 
     def close(self):
         if self.process.poll() is None:
