@@ -85,9 +85,9 @@ def xdotool(*args, timeout=10):
 def find_window(title, program=None, timeout=10.0):
     """The id of the visible window with exactly this title, waiting for it to appear.
 
-    When `program` is given, the window is one of its own (xdotool matches
-    titles regardless of case, and a program's windows outlive it by a
-    moment); when it ends before the window appears, or the window never
+    When `program` is given, the window is one of its own: xdotool matches
+    titles regardless of case, and another client's window may carry the
+    title. When it ends before the window appears, or the window never
     does, the failure says how the program ended and what it wrote on
     standard error.
     """
