@@ -42,6 +42,41 @@ DISPLAY = None
 # warns on every start.
 RUNTIME_DIR = None
 
+# For a program that a close request does not end: gdb marks each stage of
+# Qt's handling that one more request reaches, then reads what Qt holds
+# modal and the main thread's stack.
+CLOSE_PROBE = r"""
+set pagination off
+break QXcbWindow::handleClientMessageEvent
+commands
+silent
+echo reached: the X client message\n
+continue
+end
+break QGuiApplicationPrivate::processCloseEvent
+commands
+silent
+echo reached: Qt's close event\n
+continue
+end
+break QWidgetPrivate::handleClose
+commands
+silent
+echo reached: the widget's close\n
+continue
+end
+echo probe ready\n
+continue
+set $modal = (void *) 'QGuiApplication::modalWindow'()
+printf "modal window %p\n", $modal
+if $modal
+  printf "its X window 0x%lx, shown %d\n", (unsigned long) 'QWindow::winId() const'($modal), (int) (bool) 'QWindow::isVisible() const'($modal)
+end
+printf "active modal widget %p, active popup %p\n", (void *) 'QApplication::activeModalWidget'(), (void *) 'QApplication::activePopupWidget'()
+printf "window-system events queued %d\n", (int) (bool) 'QWindowSystemInterface::windowSystemEventsQueued'()
+thread apply 1 bt
+"""
+
 # Centres of the controls in the window's client area (the stored layout).
 EPOCH_DATE = (150, 17)
 LOCAL_DATE = (150, 49)
@@ -113,6 +148,20 @@ def window_is_open(window):
             return connection.create_resource_object("window", int(window)).get_attributes().map_state == X.IsViewable
         except error.BadWindow:
             return False
+
+
+def windows_of(pid):
+    """The program's top-level windows: id, title and whether each is viewable."""
+    found = []
+    with contextlib.closing(display.Display(DISPLAY)) as connection:
+        pid_atom = connection.intern_atom("_NET_WM_PID")
+        for window in connection.screen().root.query_tree().children:
+            with contextlib.suppress(error.BadWindow):
+                owner = window.get_full_property(pid_atom, X.AnyPropertyType)
+                if owner and owner.value[0] == pid:
+                    viewable = window.get_attributes().map_state == X.IsViewable
+                    found.append("%#x %r %s" % (window.id, window.get_wm_name(), "viewable" if viewable else "unmapped"))
+    return found
 
 
 def copy(*actions):
@@ -249,11 +298,11 @@ class Brisvane:
             except subprocess.TimeoutExpired:
                 continue
         raise AssertionError("the program did not end when its window was closed, and its window %s%s%s" % (
-            "is still open" if window_is_open(window) else "has gone", self.state(), self.threads()))
+            "is still open" if window_is_open(window) else "has gone", self.state(), self.why_running(window)))
 
-    def threads(self):
-        """Where each of the program's threads waits, for a program that
-        does not end, and with gdb, the main thread's stack."""
+    def why_running(self, window):
+        """For a program that does not end: its windows, where each of its
+        threads waits, and with gdb, what one more close request reaches."""
         if self.process.poll() is not None:
             return ""
         waits = []
@@ -261,11 +310,31 @@ class Brisvane:
             with contextlib.suppress(OSError):
                 with open(task + "/comm") as comm, open(task + "/wchan") as wchan:
                     waits.append("%s waits in %s" % (comm.read().strip(), wchan.read().strip() or "nothing"))
-        stack = ""
-        if shutil.which("gdb"):
-            stack = subprocess.run(["gdb", "-batch", "-p", str(self.process.pid), "-ex", "bt"],
-                                   capture_output=True, text=True, timeout=60).stdout
-        return "; its threads: %s\n%s" % (", ".join(waits), stack)
+        probe = ""
+        if shutil.which("gdb") and not LAUNCHER:  # under an emulator, gdb would see the emulator
+            with tempfile.NamedTemporaryFile("w", suffix=".gdb") as script, tempfile.TemporaryFile("w+") as output:
+                script.write(CLOSE_PROBE)
+                script.flush()
+                gdb = subprocess.Popen(["gdb", "-batch", "-p", str(self.process.pid), "-x", script.name],
+                                       stdout=output, stderr=subprocess.STDOUT, text=True)
+                deadline = time.monotonic() + 60
+                while time.monotonic() < deadline and gdb.poll() is None:
+                    output.seek(0)
+                    if "probe ready" in output.read():
+                        close_window(window)
+                        time.sleep(3)
+                        break
+                    time.sleep(0.1)
+                gdb.send_signal(signal.SIGINT)
+                try:
+                    gdb.wait(timeout=60)
+                except subprocess.TimeoutExpired:
+                    gdb.kill()
+                output.seek(0)
+                probe = "".join(line for line in output
+                                if line.startswith(("reached", "modal", "its X", "active", "window-system", "#")))
+        return "; its windows: %s; its threads: %s\n%s" % (
+            ", ".join(windows_of(self.process.pid)) or "none", ", ".join(waits), probe)
 
     def close(self):
         if self.process.poll() is None:
