@@ -210,15 +210,17 @@ def tooltip_shown(window, where, timeout):
     with contextlib.closing(display.Display(DISPLAY)) as connection:
         kind, tooltip = (connection.intern_atom("_NET_WM_WINDOW_TYPE" + end) for end in ("", "_TOOLTIP"))
         deadline = time.monotonic() + timeout
-        rest = 1.0
+        rest, step = 1.0, 3
         while time.monotonic() < deadline:
-            # Brought to rest on the box anew, as a user does where nothing
-            # shows (a lone jump of the pointer is at times missed), and left
-            # there twice as long each time: a busy or emulated machine takes
-            # longer than Qt's 700 ms, and a new move starts them again.
-            xdotool("mousemove", "--window", window, "1", "1", "mousemove", "--window", window, *map(str, where))
+            # Brought to rest on the box anew where nothing shows, as a user
+            # does, each time a few pixels from where it last stopped: Qt
+            # drops a move that leaves the pointer where it was, and a move
+            # away and back again can reach it as one. Left there twice as
+            # long each time: a busy or emulated machine takes longer than
+            # Qt's 700 ms, and each move starts them again.
+            xdotool("mousemove", "--window", window, str(where[0] + step), str(where[1]))
             until = min(deadline, time.monotonic() + rest)
-            rest *= 2
+            rest, step = rest * 2, -step
             while time.monotonic() < until:
                 for shown in connection.screen().root.query_tree().children:
                     try:  # a window may go meanwhile
