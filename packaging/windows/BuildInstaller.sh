@@ -10,11 +10,11 @@ set -euo pipefail
 msi=$1 file_version=$2 wxs=$3
 shift 3
 
-# wixl dates the summary stream by its clock: faketime stops that clock at
-# SOURCE_DATE_EPOCH, where it is set.
+# wixl dates the summary stream by its clock, which faketime -f stops at
+# SOURCE_DATE_EPOCH, where set: without -f it runs on from there, a second on for a late wixl.
 clock=()
 if [[ -n ${SOURCE_DATE_EPOCH:-} ]]; then
-  clock=(env TZ=UTC faketime "$(TZ=UTC date -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')")
+  clock=(env TZ=UTC faketime -f "$(TZ=UTC date -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')")
 fi
 rm -f "$msi"
 "${clock[@]}" wixl -a x64 "$@" -o "$msi" "$wxs"
